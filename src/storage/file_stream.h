@@ -1,0 +1,65 @@
+// CFileStream: the thin file layer every book and text file goes through.
+//
+// A byte stream over a stdio FILE with the few operations the program needs:
+// open for reading ("rb") or writing ("wb", "ab"), read whole items, seek,
+// size, close, and for the program's own text files (history, key table,
+// book lists) a line reader and a string writer. Offsets are 64-bit so that
+// a page number times the page size never overflows.
+//
+// ReadLine stops at a line feed OR a carriage return and does not store it,
+// so a CRLF file yields an empty line after each line; callers skip empty
+// lines. It fails only when not even the first byte can be read (end of
+// file), so a last line without a terminator is still returned.
+//
+// Errors are return values: 0 on success, -1 on failure.
+#ifndef TOMELING_STORAGE_FILE_STREAM_H_
+#define TOMELING_STORAGE_FILE_STREAM_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class CFileStream {
+ public:
+  enum Origin { kBegin = SEEK_SET, kCurrent = SEEK_CUR, kEnd = SEEK_END };
+
+  CFileStream() = default;
+  ~CFileStream() { Close(); }
+  CFileStream(const CFileStream&) = delete;
+  CFileStream& operator=(const CFileStream&) = delete;
+
+  // Opens `path` with an fopen mode ("rb" to read, "wb"/"ab" to write).
+  // Closes any file already open first. Returns 0 or -1.
+  int Open(const std::string& path, const char* mode = "rb");
+  void Close();
+  bool IsOpen() const { return m_fp != nullptr; }
+
+  // Reads up to `count` items of `itemSize` bytes; returns the number of
+  // whole items read (0 at end of file, on error, or when not open).
+  size_t Read(void* buffer, size_t itemSize, size_t count);
+
+  // Returns 0 or -1. A negative resulting position fails.
+  int Seek(int64_t offset, Origin origin = kBegin);
+  // Current position, or -1.
+  int64_t Tell() const;
+  // Size of the file in bytes (found by seeking to the end; the position is
+  // kept), or -1.
+  int64_t Size();
+
+  // Reads the bytes up to the next LF or CR into `line` (terminator not
+  // stored). Returns 0, or -1 when no byte at all could be read.
+  int ReadLine(std::string& line);
+
+  // Writes the bytes of `text` up to its NUL. Returns 0 or -1.
+  int WriteString(const char* text);
+  // Writes `size` raw bytes. Returns 0 or -1.
+  int Write(const void* data, size_t size);
+  // Flushes stdio buffers to the operating system. Returns 0 or -1.
+  int Flush();
+
+ private:
+  FILE* m_fp = nullptr;
+};
+
+#endif  // TOMELING_STORAGE_FILE_STREAM_H_
