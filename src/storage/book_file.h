@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "storage/file_stream.h"
+#include "storage/huffman_tree.h"
 
 constexpr int kPageSize = 2048;
 
@@ -74,27 +75,29 @@ class CBookFile {
   uint32_t DataSize() const;
 
  private:
-  struct HuffmanNode;
-  struct SebxaArea {
-    uint32_t textStart = 0, textCount = 0;      // 0x00
-    uint32_t indexStart = 0, indexCount = 0;    // 0x22
-    uint32_t dataStart = 0, dataCount = 0;      // 0x21
-  };
-
   // Implemented per storage kind (book_file_*.cc).
   int OpenEbzip(const uint8_t* header);
   int ReadEbzipPage(uint8_t* buffer);
+  bool LoadEbzipSlice(uint64_t slice, int slot);
   bool DetectEpwing(const uint8_t* header, int versionHint);
-  bool PrepareEpwing();
+  void PrepareEpwing();
   int ReadEpwingPage(uint8_t* buffer);
+  bool LoadEpwingPage(int slot);
+  bool DecodeHuffmanPage(uint8_t* out);
   bool DetectSebxa();
   int ReadSebxaPage(uint8_t* buffer);
+  bool LoadSebxaSlice(int64_t slice, int slot);
+  bool DecodeLzss(uint32_t count, uint8_t* out);
   int ReadPlainPage(uint8_t* buffer);
 
-  // Cache slots shared by the compressed kinds.
-  bool AllocateSlots(int count, uint32_t sliceSize);
-  int FindSlot(int32_t page, int32_t (*sliceOf)(const CBookFile&, int32_t)) const;
-  int NextSlot();
+  // Cache slots shared by the compressed kinds. A slot is tagged with a
+  // page of the slice it holds, and only once the slice is fully loaded.
+  void AllocateSlots(int count, uint32_t sliceSize);
+  int64_t SliceOf(int32_t page) const;
+  int FindSlot(int64_t slice) const;
+  int NextSlot();  // round robin; the slot comes back untagged
+
+  void Reset();
 
   static constexpr int kMaxSlots = 16;
 
@@ -121,6 +124,11 @@ class CBookFile {
   int m_root = -1;
 
   // S-EBXA
+  struct SebxaArea {
+    uint32_t textStart = 0, textCount = 0;      // 0x00
+    uint32_t indexStart = 0, indexCount = 0;    // 0x22
+    uint32_t dataStart = 0, dataCount = 0;      // 0x21
+  };
   SebxaArea m_sebxa;
 
   bool m_prepared = false;
