@@ -48,7 +48,6 @@ void CHitList::Reserve(size_t capacity, const char* failure) {
   } catch (const std::bad_alloc&) {
     FatalError(failure);
   }
-  m_capacity = capacity;
 }
 
 int CHitList::AddHitList(int32_t textPage, int16_t textOffset, int32_t headingPage,
@@ -66,10 +65,10 @@ int CHitList::AddHitList(int32_t textPage, int16_t textOffset, int32_t headingPa
     m_overflow = true;
     return -1;
   }
-  if (m_capacity == 0) {
+  if (m_hitList.capacity() == 0) {
     Reserve(kFirstCapacity, "malloc error in CEBReader::CEBReader[m_hitList]");
-  } else if (held >= m_capacity) {
-    Reserve(m_capacity + kGrowStep, "realloc error in CEBReader::AddHitList[m_hitList]");
+  } else if (held >= m_hitList.capacity()) {
+    Reserve(m_hitList.capacity() + kGrowStep, "realloc error in CEBReader::AddHitList[m_hitList]");
   }
   m_hitList.push_back(HitEntry{headingPage, headingOffset, textPage, textOffset, 0, 0});
   return ++m_hitCount;
@@ -173,7 +172,7 @@ void CHitList::ClearHitList() {
   m_hitList.clear();
   std::vector<uint32_t>().swap(m_hitListSorted);
   m_sortedByText = false;
-  if (m_capacity <= kFirstCapacity) return;
+  if (m_hitList.capacity() <= kFirstCapacity) return;
   // One long search should not pin its memory for the rest of the session.
   std::vector<HitEntry> fresh;
   try {
@@ -182,5 +181,4 @@ void CHitList::ClearHitList() {
     FatalError("malloc error in CEBReader::ClearHitList[m_hitList]");
   }
   m_hitList.swap(fresh);
-  m_capacity = kFirstCapacity;
 }

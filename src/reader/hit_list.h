@@ -115,14 +115,15 @@ class CHitList {
   // included; a search may fill in headings here before sorting.
   std::span<HitEntry> Hits() { return m_hitList; }
   // Entries the list has room for before it must grow again.
-  size_t Capacity() const { return m_capacity; }
+  size_t Capacity() const { return m_hitList.capacity(); }
 
  private:
   void Reserve(size_t capacity, const char* failure);
   void RaiseLevel(int32_t textPage, int16_t textOffset, int level);
 
+  // Its capacity is always one of the growth steps: the vector is only
+  // ever grown by Reserve, never by push_back.
   std::vector<HitEntry> m_hitList;
-  size_t m_capacity = 0;
   // Indices into m_hitList in result order. Indices, not pointers, so that
   // hits added after a sort cannot leave them dangling.
   std::vector<uint32_t> m_hitListSorted;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -106,6 +107,17 @@ TEST(HitListTest, GrowsInFixedStepsAndShrinksBackOnClear) {
   EXPECT_EQ(list.Capacity(), 100u);
   EXPECT_EQ(list.HitCount(), 0);
   EXPECT_EQ(list.SortResult(), 0);
+
+  // A reader that is moved takes its results along; the list it leaves
+  // behind starts over with the first step.
+  AddDistinct(list, 2);
+  list.SortResult();
+  CHitList moved = std::move(list);
+  EXPECT_EQ(moved.HitCount(), 2);
+  EXPECT_EQ(Take(moved).size(), 2u);
+  list.ClearHitList();
+  AddDistinct(list, 1);
+  EXPECT_EQ(list.Capacity(), 100u);
 }
 
 TEST(HitListTest, SortOrdersByTextThenHeadingAndKeepsSmallestHeadingPerText) {
