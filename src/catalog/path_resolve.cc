@@ -1,0 +1,90 @@
+// Case- and suffix-tolerant lookup of book files; see path_resolve.h.
+#include "catalog/path_resolve.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The disc name without an ISO 9660 version (";1") and then a trailing dot.
+std::string_view StripIsoSuffix(std::string_view name) {
+  size_t semi = name.rfind(';');
+  if (semi != std::string_view::npos && semi + 1 < name.size() &&
+      std::all_of(name.begin() + static_cast<std::ptrdiff_t>(semi) + 1, name.end(),
+                  [](char c) { return c >= '0' && c <= '9'; }))
+    name = name.substr(0, semi);
+  if (name.size() > 1 && name.back() == '.') name.remove_suffix(1);
+  return name;
+}
+
+bool IsKind(const fs::path& p, bool wantDirectory) {
+  std::error_code ec;
+  fs::file_status st = fs::status(p, ec);
+  if (ec) return false;
+  return wantDirectory ? fs::is_directory(st) : fs::is_regular_file(st);
+}
+
+// One path component: the exact name if it exists with the right kind, else
+// the first matching name of the listing in sorted order.
+std::string ResolveComponent(const std::string& dir, std::string_view name, bool wantDirectory) {
+  // Names come from book data too (subbook directories in the catalog): they
+  // must never climb out of the book.
+  if (name == "." || name == ".." || name.find('\\') != std::string_view::npos) return "";
+  fs::path exact = fs::path(dir) / std::string(name);
+  if (IsKind(exact, wantDirectory)) return exact.string();
+  std::error_code ec;
+  fs::directory_iterator it(dir, ec), end;
+  if (ec) return "";
+  std::vector<std::string> matches;
+  for (; it != end; it.increment(ec)) {
+    if (ec) break;
+    std::string entry = it->path().filename().string();
+    if (BookNameMatches(entry, name) && IsKind(it->path(), wantDirectory)) matches.push_back(it->path().string());
+  }
+  if (matches.empty()) return "";
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace
+
+bool BookNameMatches(std::string_view onDisc, std::string_view wanted) {
+  onDisc = StripIsoSuffix(onDisc);
+  if (onDisc.size() != wanted.size()) return false;
+  for (size_t i = 0; i < wanted.size(); ++i)
+    if (FoldAscii(onDisc[i]) != FoldAscii(wanted[i])) return false;
+  return true;
+}
+
+std::string JoinPath(const std::string& dir, std::string_view name) {
+  if (dir.empty()) return std::string(name);
+  std::string out = dir;
+  if (out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+std::string ResolveBookPath(const std::string& dir, std::string_view relative, bool wantDirectory) {
+  std::string current = dir.empty() ? std::string(".") : dir;
+  while (!relative.empty()) {
+    size_t slash = relative.find('/');
+    std::string_view part = relative.substr(0, slash);
+    relative = slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+    if (part.empty()) continue;
+    bool last = relative.empty();
+    current = ResolveComponent(current, part, last ? wantDirectory : true);
+    if (current.empty()) return "";
+  }
+  return current;
+}
+
+std::string FindBookFile(const std::string& dir, std::string_view relative) {
+  std::string plain = ResolveBookPath(dir, relative);
+  if (!plain.empty()) return plain;
+  return ResolveBookPath(dir, std::string(relative) + ".ebz");
+}

@@ -1,0 +1,70 @@
+// The page cursor of CEBReader; see eb_reader.h.
+//
+// The cursor keeps its own copy of the current page, so a glyph or index
+// table fetched through the file's one-page cache in between never moves
+// what the decoder is reading.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "reader/eb_reader.h"
+
+bool CEBReader::SeekPage(int32_t page) {
+  if (m_loaded && page == m_page) {
+    m_pos = 0;
+    return true;
+  }
+  bool ok = false;
+  if (m_file.IsOpen() && page > 0) {
+    std::memcpy(m_buf, m_file.Fetch(page, &ok), kPageSize);
+    ++m_pageReads;
+  }
+  if (!ok) std::memset(m_buf, 0, kPageSize);
+  m_page = page;
+  m_pos = 0;
+  m_loaded = ok;
+  return ok;
+}
+
+bool CEBReader::SeekOffset(int offset) {
+  if (offset < 1 || offset > kPageSize) return false;
+  m_pos = offset;
+  return true;
+}
+
+bool CEBReader::NextPage() {
+  if (m_page == INT32_MAX) {
+    std::memset(m_buf, 0, kPageSize);
+    m_loaded = false;
+    m_pos = 0;
+    return false;
+  }
+  return SeekPage(m_page + 1);
+}
+
+uint8_t CEBReader::ReadByte() {
+  if (m_pos >= kPageSize) NextPage();
+  return m_buf[m_pos++];
+}
+
+uint16_t CEBReader::ReadWord16() {
+  uint16_t hi = ReadByte();
+  return static_cast<uint16_t>(hi << 8 | ReadByte());
+}
+
+uint32_t CEBReader::ReadWord32() {
+  uint32_t hi = ReadWord16();
+  return hi << 16 | ReadWord16();
+}
+
+int CEBReader::ReadBytes(uint8_t* out, int n) {
+  if (n < 0) return 0;
+  for (int done = 0; done < n;) {
+    if (m_pos >= kPageSize) NextPage();
+    int chunk = std::min(n - done, kPageSize - m_pos);
+    std::memcpy(out + done, m_buf + m_pos, static_cast<size_t>(chunk));
+    m_pos += chunk;
+    done += chunk;
+  }
+  return n;
+}
