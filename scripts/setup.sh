@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  zlib1g-dev libjpeg62-turbo-dev libgtest-dev
+  zlib1g-dev libjpeg62-turbo-dev libgtest-dev freepwing
 )
 
 missing=()
