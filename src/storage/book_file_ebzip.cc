@@ -25,8 +25,8 @@ int CBookFile::OpenEbzip(const uint8_t* header) {
   m_zipMode = header[5] >> 4;
   m_zipLevel = header[5] & 0x0F;
   if (m_zipLevel > kEbzipMaxLevel) return -1;
-  m_originalSize = GetBE32(header + 10);
-  m_crc = GetBE32(header + 14);
+  m_originalSize = LoadBE32(header + 10);
+  m_crc = LoadBE32(header + 14);
   // Writers size the entries by the data size; exactly 16 MiB still takes
   // three bytes.
   m_indexWidth = m_originalSize < 65536 ? 2 : m_originalSize <= 16777216 ? 3 : 4;
@@ -59,8 +59,8 @@ bool CBookFile::LoadEbzipSlice(uint64_t slice, int slot) {
   if (at + 2u * m_indexWidth > m_fileSize || m_file.Seek(static_cast<int64_t>(at)) != 0) return false;
   uint8_t entries[8];
   if (m_file.Read(entries, m_indexWidth, 2) != 2) return false;
-  uint32_t start = std::min(GetBE(entries, m_indexWidth), m_fileSize);
-  uint32_t end = std::min(GetBE(entries + m_indexWidth, m_indexWidth), m_fileSize);
+  uint32_t start = std::min(LoadBE(entries, m_indexWidth), m_fileSize);
+  uint32_t end = std::min(LoadBE(entries + m_indexWidth, m_indexWidth), m_fileSize);
 
   uint8_t* out = m_slotBuffer[slot].data();
   if (m_file.Seek(start) != 0) return false;

@@ -46,9 +46,9 @@ class CBitReader {
 }  // namespace
 
 bool CBookFile::DetectEpwing(const uint8_t* header, int versionHint) {
-  uint32_t index = GetBE32(header), indexLength = GetBE32(header + 4);
-  uint32_t freq = GetBE32(header + 8), freqLength = GetBE32(header + 12);
-  uint32_t data = GetBE32(header + 16);
+  uint32_t index = LoadBE32(header), indexLength = LoadBE32(header + 4);
+  uint32_t freq = LoadBE32(header + 8), freqLength = LoadBE32(header + 12);
+  uint32_t data = LoadBE32(header + 16);
   // Sums in 64 bits: a wrapped 32-bit sum must not pass for a layout.
   if (static_cast<uint64_t>(index) + indexLength != freq || static_cast<uint64_t>(freq) + freqLength != data ||
       data > m_fileSize)
@@ -59,7 +59,7 @@ bool CBookFile::DetectEpwing(const uint8_t* header, int versionHint) {
   else if (versionHint == 6)
     kind = kEpwingFlagged;
   else
-    kind = GetBE32(header + 28) == 0xFFFFEDFFu ? kEpwingAllCoded : kEpwingFlagged;
+    kind = LoadBE32(header + 28) == 0xFFFFEDFFu ? kEpwingAllCoded : kEpwingFlagged;
   // A table too small for its fixed groups means the header only happens to
   // add up (an all-zero start does): the file is plain.
   if (freqLength < (kind == kEpwingFlagged ? kMinFrequencyTableWithQuads : kMinFrequencyTable)) return false;
@@ -102,12 +102,15 @@ int CBookFile::ReadEpwingPage(uint8_t* buffer) {
 
 bool CBookFile::LoadEpwingPage(int slot) {
   uint32_t record = static_cast<uint32_t>(m_page - 1) / kPagesPerRecord;
-  uint64_t at = m_indexLocation + static_cast<uint64_t>(record) * kIndexRecordSize;
+  uint64_t within = static_cast<uint64_t>(record) * kIndexRecordSize;
+  uint64_t at = m_indexLocation + within;
   uint8_t entry[kIndexRecordSize];
-  if (at + kIndexRecordSize > m_fileSize || m_file.Seek(static_cast<int64_t>(at)) != 0 ||
+  // A page past the index has no record; the bytes after the index belong
+  // to the frequency table.
+  if (within + kIndexRecordSize > m_indexLength || m_file.Seek(static_cast<int64_t>(at)) != 0 ||
       m_file.Read(entry, sizeof entry, 1) != 1)
     return false;
-  uint64_t pos = GetBE32(entry) + static_cast<uint64_t>(GetBE16(entry + 4 + 2 * ((m_page - 1) % kPagesPerRecord)));
+  uint64_t pos = LoadBE32(entry) + static_cast<uint64_t>(LoadBE16(entry + 4 + 2 * ((m_page - 1) % kPagesPerRecord)));
   if (pos >= m_fileSize || m_file.Seek(static_cast<int64_t>(pos)) != 0) return false;
 
   uint8_t* out = m_slotBuffer[slot].data();

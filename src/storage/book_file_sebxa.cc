@@ -47,11 +47,11 @@ class CCountedReader {
 bool CBookFile::DetectSebxa() {
   uint8_t page[kPageSize] = {};
   if (m_file.Seek(0) != 0 || m_file.Read(page, 1, kPageSize) == 0) return false;
-  int count = std::min<int>(GetBE16(page), kMaxAreaEntries);
+  int count = std::min<int>(LoadBE16(page), kMaxAreaEntries);
   SebxaArea area;
   for (int i = 0; i < count; ++i) {
     const uint8_t* e = page + kAreaTableOffset + i * kAreaEntrySize;
-    uint32_t start = GetBE32(e + 2), pages = GetBE32(e + 6);
+    uint32_t start = LoadBE32(e + 2), pages = LoadBE32(e + 6);
     if (e[0] == 0x00) {
       area.textStart = start;
       area.textCount = pages;
@@ -101,8 +101,8 @@ bool CBookFile::LoadSebxaSlice(int64_t slice, int slot) {
   if (at + 4u * entries > m_fileSize || m_file.Seek(static_cast<int64_t>(at)) != 0 ||
       m_file.Read(raw, 4, entries) != static_cast<size_t>(entries))
     return false;
-  uint32_t start = slice == 0 ? 0 : GetBE32(raw);
-  uint32_t end = GetBE32(raw + 4 * (entries - 1));
+  uint32_t start = slice == 0 ? 0 : LoadBE32(raw);
+  uint32_t end = LoadBE32(raw + 4 * (entries - 1));
   if (end < start) return false;
   uint64_t data = static_cast<uint64_t>(m_sebxa.dataStart - 1) * kPageSize + start;
   if (data > m_fileSize || m_file.Seek(static_cast<int64_t>(data)) != 0) return false;

@@ -22,7 +22,7 @@ bool ParseFrequencyTable(const uint8_t* table, size_t size, bool withQuads, std:
     HuffmanNode n;
     n.type = kHuffmanByte4;
     for (int k = 0; k < 4; ++k) n.value[k] = p[k];
-    n.weight = GetBE16(p + 4);
+    n.weight = LoadBE16(p + 4);
     nodes.push_back(n);
   }
   for (size_t i = 0; i < pairs; ++i, p += 4) {
@@ -30,14 +30,14 @@ bool ParseFrequencyTable(const uint8_t* table, size_t size, bool withQuads, std:
     n.type = kHuffmanByte2;
     n.value[0] = p[0];
     n.value[1] = p[1];
-    n.weight = GetBE16(p + 2);
+    n.weight = LoadBE16(p + 2);
     nodes.push_back(n);
   }
   for (int i = 0; i < 256; ++i, p += 2) {
     HuffmanNode n;
     n.type = kHuffmanByte1;
     n.value[0] = static_cast<uint8_t>(i);
-    n.weight = GetBE16(p);
+    n.weight = LoadBE16(p);
     nodes.push_back(n);
   }
   HuffmanNode end;
