@@ -177,11 +177,11 @@ uint32_t EffectiveStyle(uint8_t id, uint8_t mode, const std::array<uint8_t, 4>& 
   return static_cast<uint32_t>(s0) << 16 | static_cast<uint32_t>(style[2]) << 8 | style[3];
 }
 
-bool IsKanaIndex(uint8_t id) { return id == 0x30 || id == 0x70 || id == 0x90; }
+bool IsKanaIndexId(uint8_t id) { return id == 0x30 || id == 0x70 || id == 0x90; }
 
-bool IsEndwordIndex(uint8_t id) { return id >= 0x70 && id <= 0x72; }
+bool IsEndwordIndexId(uint8_t id) { return id >= 0x70 && id <= 0x72; }
 
-int IndexClass(uint8_t id) {
+int LeafClass(uint8_t id) {
   switch (id) {
     case 0x30: case 0x40: case 0x50: case 0x60: return 1;
     case 0x61: case 0x70: case 0x71: case 0x72: case 0x90: case 0x91: case 0x92: return 2;
@@ -252,8 +252,8 @@ std::string JisKey(const SjisChars& chars) {
 IndexKeys MakeIndexKeys(const SjisChars& word, uint8_t id, uint32_t style) {
   SjisChars raw = RawForm(word, style);
   SjisChars k1 = FoldForm(raw, style);
-  SjisChars k2 = IsKanaIndex(id) ? FoldForm(raw, 0x33FFC0) : raw;
-  if (IsEndwordIndex(id)) {
+  SjisChars k2 = IsKanaIndexId(id) ? FoldForm(raw, 0x33FFC0) : raw;
+  if (IsEndwordIndexId(id)) {
     std::reverse(k1.begin(), k1.end());
     std::reverse(k2.begin(), k2.end());
   }

@@ -42,11 +42,11 @@ uint32_t EffectiveStyle(uint8_t id, uint8_t mode,
 
 // Indexes the reader searches only with all-kana words and folds with the
 // fixed kana style for K2.
-bool IsKanaIndex(uint8_t id);
+bool IsKanaIndexId(uint8_t id);
 // Endword indexes store their keys reversed.
-bool IsEndwordIndex(uint8_t id);
+bool IsEndwordIndexId(uint8_t id);
 // Leaf class of an index: 1, 2, 3, 4, or 0 for identifiers without one.
-int IndexClass(uint8_t id);
+int LeafClass(uint8_t id);
 
 SjisChars RawForm(const SjisChars& word, uint32_t style);
 SjisChars FoldForm(const SjisChars& raw, uint32_t style);

@@ -129,7 +129,7 @@ struct Builder {
     groupsOf.resize(sub.indexes.size());
     for (size_t x = 0; x < sub.indexes.size(); ++x) {
       const IndexOptions& opt = sub.indexes[x];
-      int cls = IndexClass(opt.id);
+      int cls = LeafClass(opt.id);
       if (cls != 3 && cls != 4) continue;
       uint32_t style = EffectiveStyle(opt.id, sub.styleMode, opt.style);
       if (!GroupsFor(opt, style, &groupsOf[x])) return false;
@@ -144,7 +144,7 @@ struct Builder {
       }
     }
     for (size_t x = 0; x < sub.indexes.size(); ++x) {
-      if (IndexClass(sub.indexes[x].id) != 3 || !sub.indexes[x].groups) continue;
+      if (LeafClass(sub.indexes[x].id) != 3 || !sub.indexes[x].groups) continue;
       for (Group& g : groupsOf[x]) {
         g.hasRun = true;
         g.runOffset = headings.Size();
@@ -243,7 +243,7 @@ struct Builder {
   bool PlaceIndexes() {
     for (size_t x = 0; x < sub.indexes.size(); ++x) {
       const IndexOptions& opt = sub.indexes[x];
-      int cls = IndexClass(opt.id);
+      int cls = LeafClass(opt.id);
       if (cls == 0) return Fail("not a search index identifier");
       uint32_t style = EffectiveStyle(opt.id, sub.styleMode, opt.style);
       std::vector<LeafRecord> records;
