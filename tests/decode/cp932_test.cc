@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace {
@@ -51,6 +52,19 @@ TEST(Cp932Test, UnmappableCharactersBecomeQuestionMarks) {
   }
   EXPECT_EQ(Utf16ToCp932(many), expected);
   EXPECT_EQ(Utf16ToCp932(u"表"), "\x95\x5C");
+}
+
+TEST(Cp932Test, RandomBytesNeverFailTheString) {
+  // Each input byte gives at most one unit, and going back never takes more
+  // bytes: a replaced character comes back as one "?".
+  std::mt19937 rng(932);
+  for (int round = 0; round < 300; ++round) {
+    std::string s(rng() % 40, '\0');
+    for (char& c : s) c = static_cast<char>(rng());
+    std::u16string u = Cp932ToUtf16(s);
+    ASSERT_LE(u.size(), s.size());
+    ASSERT_LE(Utf16ToCp932(u).size(), s.size());
+  }
 }
 
 }  // namespace

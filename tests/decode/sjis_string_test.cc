@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -161,6 +162,51 @@ TEST(SjisTokenizeTest, SplitsAtSingleAndTwoByteDelimiters) {
 
   char only[] = "  ";
   EXPECT_EQ(SjisTokenize(only, delims, &context), nullptr);
+}
+
+TEST(SjisWalkTest, RandomBytesKeepEveryWalkOnCharacterBoundaries) {
+  // Lead bytes, ASCII-looking trails, NULs and lone leads at the end, in
+  // every mixture: the walks must agree with each other and never step
+  // past the terminating NUL (the sanitizer build checks the reads).
+  std::mt19937 rng(4471);
+  const unsigned char alphabet[] = {'a', 'A', '\\', '@', ' ', 0x81, 0x95, 0x9F,
+                                    0xE0, 0xFC, 0x40, 0x5C, 0x7F, 0xA0, 0xFD, 0};
+  for (int round = 0; round < 2000; ++round) {
+    std::string s(rng() % 12, '\0');
+    for (char& c : s) c = static_cast<char>(alphabet[rng() % sizeof alphabet]);
+    const char* p = s.c_str();
+    size_t count = SjisCharCount(p);
+    const char* end = SjisAdvance(p, count);
+    ASSERT_EQ(SjisAdvance(p, count + 5), end);
+    ASSERT_EQ(SjisCharAt(end), 0u);
+    ASSERT_EQ(SjisCompare(p, p), 0);
+    ASSERT_EQ(SjisCompareNoCase(p, p), 0);
+    const char* hit = SjisFindAny(p, "\\@\x81\x40");
+    if (hit != nullptr) {
+      size_t before = SjisByteCount(p, count);
+      ASSERT_LT(static_cast<size_t>(hit - p), before);
+      ASSERT_EQ(SjisAdvance(p, SjisCharCount(std::string(p, hit).c_str())), hit);
+    }
+
+    std::string copy = s;
+    SjisReverse(copy.data());
+    ASSERT_EQ(SjisCharCount(copy.c_str()), count);
+    SjisReverse(copy.data());
+    ASSERT_EQ(copy, s);
+
+    char out[8];
+    size_t copied = SjisCopyN(out, sizeof out, p, 99);
+    ASSERT_LT(copied, sizeof out);
+    ASSERT_EQ(std::strlen(out), copied);
+
+    char* context = nullptr;
+    size_t tokens = 0;
+    for (char* t = SjisTokenize(copy.data(), " \\", &context); t != nullptr;
+         t = SjisTokenize(nullptr, " \\", &context)) {
+      ASSERT_EQ(SjisFindAny(t, " \\"), nullptr);
+      ASSERT_LE(++tokens, s.size());
+    }
+  }
 }
 
 }  // namespace
