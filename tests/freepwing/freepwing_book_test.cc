@@ -1,0 +1,324 @@
+// The engine against a book that no one here wrote: a small dictionary made
+// by FreePWING (an outside EPWING writer) from entries.tsv beside this file.
+//
+// build_book.sh builds the book into a scratch directory once per test
+// program. The tests read the same entries.tsv, plus positions.txt (where
+// FreePWING put each entry's text and heading in its own files), and check
+// that the catalog names the subbook, that every search word finds exactly
+// the entries a model of the book's word lists says it should -- forward,
+// backward and exact -- at the entry's own text and heading, and that the
+// decoded headings, texts, references, menu and copyright notice hold what
+// the FreePWING parser wrote.
+//
+// FreePWING is installed by scripts/setup.sh; on a developer machine without
+// it the tests are skipped, in CI (CI set) its absence is a failure.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "catalog/catalog.h"
+#include "common/temp_dir.h"
+#include "decode/cp932.h"
+#include "decode/utf8.h"
+#include "reader/eb_reader.h"
+#include "reader/reader_text_source.h"
+#include "reader/text_decoder.h"
+
+namespace {
+
+const std::string kSourceDir = std::string(TOMELING_SOURCE_DIR) + "/tests/freepwing";
+
+// ---- text helpers (the book is Shift_JIS inside, the data file UTF-8)
+
+std::u16string ToUtf16(const std::string& utf8) {
+  std::u16string out(utf8.size(), u'\0');
+  long n = Utf8ToUtf16(utf8.data(), utf8.size(), out.data());
+  out.resize(n < 0 ? 0 : static_cast<size_t>(n));
+  return out;
+}
+
+std::string ToUtf8(const std::u16string& text) {
+  std::string out(text.size() * 3, '\0');
+  out.resize(Utf16ToUtf8(text.data(), text.size(), out.data(), out.size()));
+  return out;
+}
+
+std::string ToSjis(const std::string& utf8) { return Utf16ToCp932(ToUtf16(utf8)); }
+
+std::vector<std::string> Split(const std::string& line, char sep) {
+  std::vector<std::string> fields;
+  std::stringstream in(line);
+  std::string field;
+  while (std::getline(in, field, sep)) fields.push_back(field);
+  return fields;
+}
+
+// ---- the model of the book's word lists
+
+struct Entry {
+  std::string group, reading, written, description, see;
+  std::vector<std::string> english;
+  int32_t textPage = 0, headingPage = 0;
+  int textOffset = 0, headingOffset = 0;
+
+  std::string Heading() const { return written.empty() ? reading : reading + "【" + written + "】"; }
+  std::vector<std::string> Words() const {
+    std::vector<std::string> words{reading};
+    if (!written.empty()) words.push_back(written);
+    words.insert(words.end(), english.begin(), english.end());
+    return words;
+  }
+};
+
+// A search word as the book's index holds it, in UTF-16: letters upper-case
+// and full-width, and the separators space, "'" and "-" (either width),
+// "・" and "‐" dropped. No kana folding: the index's style keeps katakana,
+// small kana, voiced marks and the long vowel apart.
+std::u16string IndexForm(const std::string& word) {
+  std::u16string out;
+  for (char16_t c : ToUtf16(word)) {
+    if (c == u' ' || c == u'\'' || c == u'-' || c == u'　' || c == u'’' || c == u'－' || c == u'・' ||
+        c == u'‐')
+      continue;
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    if (c > 0x20 && c < 0x7F) c = static_cast<char16_t>(c - 0x20 + 0xFF00);
+    out.push_back(c);
+  }
+  return out;
+}
+
+// FreePWING files a word holding katakana twice: as written and with the
+// katakana turned into hiragana.
+std::vector<std::u16string> IndexForms(const Entry& e) {
+  std::vector<std::u16string> forms;
+  for (const std::string& w : e.Words()) {
+    std::u16string f = IndexForm(w);
+    forms.push_back(f);
+    bool katakana = false;
+    for (char16_t& c : f) {
+      if (c >= u'ァ' && c <= u'ン') {
+        c = static_cast<char16_t>(c - (u'ァ' - u'ぁ'));
+        katakana = true;
+      }
+    }
+    if (katakana) forms.push_back(f);
+  }
+  return forms;
+}
+
+enum class Match { kPrefix, kSuffix, kExact };
+
+bool Matches(const std::u16string& form, const std::u16string& key, Match how) {
+  if (key.size() > form.size()) return false;
+  switch (how) {
+    case Match::kPrefix:
+      return form.compare(0, key.size(), key) == 0;
+    case Match::kSuffix:
+      return form.compare(form.size() - key.size(), key.size(), key) == 0;
+    case Match::kExact:
+      return form == key;
+  }
+  return false;
+}
+
+// ---- the book, built once per program
+
+using Position = std::tuple<int32_t, int, int32_t, int>;  // text page, offset, heading page, offset
+
+class FreePwingBook : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_dir = std::make_unique<CTempDir>();
+    std::string command = "'" + kSourceDir + "/build_book.sh' '" + s_dir->Path().string() + "' 2>&1";
+    int status = std::system(command.c_str());
+    s_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  static void TearDownTestSuite() { s_dir.reset(); }
+
+  void SetUp() override {
+    if (s_status == 77) {
+      if (std::getenv("CI") != nullptr) FAIL() << "FreePWING (fpwmake) is not installed; run scripts/setup.sh";
+      GTEST_SKIP() << "FreePWING (fpwmake) is not installed";
+    }
+    ASSERT_EQ(s_status, 0) << "build_book.sh failed";
+    ASSERT_EQ(ReadCatalog(s_dir->Path().string(), true, &m_catalog), 1);
+    m_honmon = s_dir->File("TOMELING/DATA/HONMON");
+    ASSERT_EQ(m_reader.Open(m_honmon, m_catalog.entries[0].indexPage, m_catalog.entries[0].version), 1);
+    LoadEntries();
+  }
+
+  void LoadEntries() {
+    const IndexEntry* text = m_reader.FindIndex(0x00);
+    const IndexEntry* heading = m_reader.FindIndex(0x05);
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(heading, nullptr);
+    std::ifstream data(kSourceDir + "/entries.tsv");
+    for (std::string line; std::getline(data, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      std::vector<std::string> f = Split(line, '\t');
+      ASSERT_EQ(f.size(), 6u) << line;
+      Entry e{f[0], f[1], f[2] == "-" ? "" : f[2], f[4], f[5] == "-" ? "" : f[5], Split(f[3], ',')};
+      m_entries.push_back(e);
+    }
+    // FreePWING's offsets count from the start of its text and heading
+    // files, which become the text and heading areas of HONMON.
+    std::ifstream positions(s_dir->File("positions.txt"));
+    size_t i = 0;
+    for (std::string line; std::getline(positions, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      std::vector<std::string> f = Split(line, '\t');
+      ASSERT_EQ(f.size(), 3u) << line;
+      ASSERT_LT(i, m_entries.size());
+      Entry& e = m_entries[i++];
+      ASSERT_EQ(f[0], e.reading);
+      long textAt = std::stol(f[1], nullptr, 16), headingAt = std::stol(f[2], nullptr, 16);
+      e.textPage = text->startPage + static_cast<int32_t>(textAt / 2048);
+      e.textOffset = static_cast<int>(textAt % 2048);
+      e.headingPage = heading->startPage + static_cast<int32_t>(headingAt / 2048);
+      e.headingOffset = static_cast<int>(headingAt % 2048);
+    }
+    ASSERT_EQ(i, m_entries.size());
+    ASSERT_GE(m_entries.size(), 40u);
+  }
+
+  static Position PositionOf(const Entry& e) {
+    return {e.textPage, e.textOffset, e.headingPage, e.headingOffset};
+  }
+
+  // The entries the model says `word` finds.
+  std::set<Position> Expected(const std::string& word, Match how) const {
+    std::u16string key = IndexForm(word);
+    std::set<Position> found;
+    for (const Entry& e : m_entries) {
+      for (const std::u16string& form : IndexForms(e)) {
+        if (Matches(form, key, how)) found.insert(PositionOf(e));
+      }
+    }
+    return found;
+  }
+
+  std::set<Position> Search(const std::string& word, Match how) {
+    std::string key = ToSjis(word);
+    int n = how == Match::kSuffix ? m_reader.EndwordSearch(key) : m_reader.WordSearch(key, how == Match::kExact);
+    std::vector<HitEntry> hits;
+    m_reader.GetHitEntSorted(&hits);
+    std::set<Position> found;
+    for (int i = 0; i < n && i < static_cast<int>(hits.size()); ++i) {
+      found.insert({hits[i].textPage, hits[i].textOffset, hits[i].headingPage, hits[i].headingOffset});
+    }
+    EXPECT_EQ(found.size(), static_cast<size_t>(n)) << "duplicate hits for " << word;
+    return found;
+  }
+
+  std::string Names(const std::set<Position>& positions) const {
+    std::string names;
+    for (const Entry& e : m_entries) {
+      if (positions.count(PositionOf(e))) names += e.reading + " ";
+    }
+    for (const Position& p : positions) {
+      bool known = std::any_of(m_entries.begin(), m_entries.end(),
+                               [&](const Entry& e) { return PositionOf(e) == p; });
+      if (!known) names += "?" + std::to_string(std::get<0>(p)) + ":" + std::to_string(std::get<1>(p)) + " ";
+    }
+    return names.empty() ? "(none)" : names;
+  }
+
+  void ExpectSearch(const std::string& word, Match how) {
+    static const char* const kNames[] = {"forward", "backward", "exact"};
+    std::set<Position> expected = Expected(word, how), found = Search(word, how);
+    EXPECT_EQ(Names(found), Names(expected)) << kNames[static_cast<int>(how)] << " search for " << word;
+  }
+
+  static std::unique_ptr<CTempDir> s_dir;
+  static int s_status;
+
+  Catalog m_catalog;
+  std::string m_honmon;
+  CEBReader m_reader;
+  std::vector<Entry> m_entries;
+};
+
+std::unique_ptr<CTempDir> FreePwingBook::s_dir;
+int FreePwingBook::s_status = -1;
+
+TEST_F(FreePwingBook, CatalogNamesTheSubbookAndItsAreas) {
+  const CatalogEntry& entry = m_catalog.entries[0];
+  EXPECT_TRUE(m_catalog.isEpwing);
+  EXPECT_EQ(entry.directory, "TOMELING");
+  EXPECT_EQ(ToUtf8(Cp932ToUtf16(entry.title)), "トメリング試験辞書　果物・動物・色");
+  EXPECT_EQ(entry.indexPage, 1);
+
+  // Text, headings, menu, copyright and the two word indexes, each inside
+  // the file.
+  const int32_t pages = static_cast<int32_t>(std::filesystem::file_size(m_honmon) / 2048);
+  for (uint8_t id : {0x00, 0x01, 0x02, 0x05, 0x07, 0x71, 0x91}) {
+    const IndexEntry* area = m_reader.FindIndex(id);
+    ASSERT_NE(area, nullptr) << "area " << int(id);
+    EXPECT_GE(area->startPage, 2) << "area " << int(id);
+    EXPECT_LE(area->endPage, pages) << "area " << int(id);
+  }
+}
+
+TEST_F(FreePwingBook, EveryWordFindsItsEntryForwardBackwardAndExact) {
+  for (const Entry& e : m_entries) {
+    for (const std::string& word : e.Words()) {
+      for (Match how : {Match::kPrefix, Match::kSuffix, Match::kExact}) {
+        std::set<Position> found = Search(word, how);
+        EXPECT_TRUE(found.count(PositionOf(e))) << word << " does not find " << e.reading << " (" << int(how) << ")";
+        ExpectSearch(word, how);
+      }
+    }
+  }
+}
+
+TEST_F(FreePwingBook, PartialWordsFindExactlyTheEntriesThatBeginOrEndSo) {
+  // Every beginning and every ending of every reading and written form,
+  // which sends the searches to both leaf pages and across their border.
+  for (const Entry& e : m_entries) {
+    for (const std::string& word : {e.reading, e.written}) {
+      std::u16string w = ToUtf16(word);
+      for (size_t n = 1; n < w.size(); ++n) {
+        ExpectSearch(ToUtf8(w.substr(0, n)), Match::kPrefix);
+        ExpectSearch(ToUtf8(w.substr(0, n)), Match::kExact);
+        ExpectSearch(ToUtf8(w.substr(w.size() - n)), Match::kSuffix);
+      }
+    }
+  }
+}
+
+TEST_F(FreePwingBook, KeysAreFoldedTheWayTheBookFiledItsWords) {
+  // Case, spaces and the middle dot do not count; kana as typed does.
+  for (const char* word : {"APPLE", "Apple", "raccoon dog", "RaccoonDog", "sea otter", "light blue",
+                           "lemon yellow", "グレープ・フルーツ", "ばなな", "ぐれーぷふるーつ", "ペンギン",
+                           "ぺんぎん", "オレンジ", "おれんじいろ"}) {
+    ExpectSearch(word, Match::kExact);
+    EXPECT_FALSE(Search(word, Match::kExact).empty()) << word;
+  }
+  // The book's style keeps katakana, voiced kana and the long vowel apart:
+  // a hiragana word typed in katakana, or a word spelt without its marks,
+  // is not in the book.
+  for (const char* word : {"リンゴ", "ぐれえぷふるうつ", "はなな", "ヘンキン", "グレープフルーツX", "orangey"}) {
+    EXPECT_TRUE(Search(word, Match::kExact).empty()) << word;
+    EXPECT_TRUE(Search(word, Match::kPrefix).empty()) << word;
+  }
+  // Words shared by several entries find them all.
+  EXPECT_EQ(Search("orange", Match::kExact).size(), 2u);
+  EXPECT_EQ(Search("lemon", Match::kPrefix).size(), 2u);
+  EXPECT_EQ(Search("lemon", Match::kExact).size(), 1u);
+  EXPECT_EQ(Search("いろ", Match::kSuffix).size(), 6u);
+  EXPECT_EQ(Search("色", Match::kSuffix).size(), 6u);
+}
+
+}  // namespace
