@@ -69,7 +69,8 @@ class TextBookTest : public ::testing::Test {
   void OpenBook(BookKindForText kind, const CText& text, const std::vector<Area>& extra = {}) {
     std::vector<uint8_t> file(2048, 0);
     uint32_t textPages = static_cast<uint32_t>(text.Size() / 2048 + 1);
-    std::vector<Area> areas{{0x00, kTextPage, textPages}};
+    uint32_t areaPages = m_textPages > 0 ? static_cast<uint32_t>(m_textPages) : textPages;
+    std::vector<Area> areas{{0x00, kTextPage, areaPages}};
     areas.insert(areas.end(), extra.begin(), extra.end());
     file[1] = static_cast<uint8_t>(areas.size());
     for (size_t i = 0; i < areas.size(); ++i) {
@@ -121,6 +122,7 @@ class TextBookTest : public ::testing::Test {
     return (static_cast<int64_t>(m_reader->CurrentPage()) - kTextPage) * 2048 + m_reader->CurrentOffset();
   }
 
+  int m_textPages = 0;  // pages of the text area; 0: as many as the text needs
   CTempDir m_dir;
   std::unique_ptr<CEBReader> m_reader;
   std::unique_ptr<CReaderTextSource> m_source;
