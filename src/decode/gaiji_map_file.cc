@@ -116,6 +116,8 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry) {
   if (code[0] != 'h' && code[0] != 'z' && code[0] != 'c' && code[0] != 'g') return false;
   GaijiEntry e;
   if (!ParseHex(code.substr(1), &e.code)) return false;
+  // Spaces may pad the value; tabs may not, since two tabs mark an empty one.
+  while (more && !line.empty() && line[0] == ' ') line.remove_prefix(1);
   std::string_view value = more ? NextField(&line, "\t", &more) : std::string_view();
   e.value = ParseValue(value);
   std::string_view text = more ? NextField(&line, "\t", &more) : std::string_view();

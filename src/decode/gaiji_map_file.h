@@ -9,7 +9,8 @@
 //   gB0A1 u554A           compound table, and GB2312 cell 0xB0A1
 //
 // Field 1 (ended by a space, tab or line end) is a table letter, h, z, c or
-// g, and 2 or 4 hexadecimal digits. Field 2 (ended by a tab or line end) is
+// g, and 2 or 4 hexadecimal digits. Field 2 (after any further spaces,
+// ended by a tab or line end) is
 // "u"/"U" and 4 hexadecimal digits, or "null" for 0xFFFF; anything else is 0.
 // Field 3 (ended by a tab or line end) is the replacement text, of which 4
 // bytes are kept. Lines with another field 1, another letter, or value 0 and
