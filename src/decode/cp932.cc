@@ -97,7 +97,7 @@ void ConvertAll(CIconv& cd, const char* in, size_t in_left, Out* result,
     size_t out_left = result->size() * sizeof((*result)[0]) - used;
     int error = cd.Convert(&in, &in_left, &out, &out_left);
     used = static_cast<size_t>(out - reinterpret_cast<char*>(result->data()));
-    if (error == 0) break;
+    if (error == 0 || in_left == 0) break;
     if (error == E2BIG || out_left < replacement.size() * sizeof(replacement[0])) {
       result->resize(result->size() * 2 + replacement.size());
       continue;
