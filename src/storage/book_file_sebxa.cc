@@ -49,18 +49,24 @@ bool CBookFile::DetectSebxa() {
   if (m_file.Seek(0) != 0 || m_file.Read(page, 1, kPageSize) == 0) return false;
   int count = std::min<int>(LoadBE16(page), kMaxAreaEntries);
   SebxaArea area;
+  // The first entry of each kind counts: a count running past the real
+  // entries reaches zero-filled ones, which read as text areas.
+  bool seenText = false, seenIndex = false, seenData = false;
   for (int i = 0; i < count; ++i) {
     const uint8_t* e = page + kAreaTableOffset + i * kAreaEntrySize;
     uint32_t start = LoadBE32(e + 2), pages = LoadBE32(e + 6);
-    if (e[0] == 0x00) {
+    if (e[0] == 0x00 && !seenText) {
       area.textStart = start;
       area.textCount = pages;
-    } else if (e[0] == 0x22) {
+      seenText = true;
+    } else if (e[0] == 0x22 && !seenIndex) {
       area.indexStart = start;
       area.indexCount = pages;
-    } else if (e[0] == 0x21) {
+      seenIndex = true;
+    } else if (e[0] == 0x21 && !seenData) {
       area.dataStart = start;
       area.dataCount = pages;
+      seenData = true;
     }
   }
   if (area.indexCount == 0 || area.dataCount == 0) return false;

@@ -1,0 +1,37 @@
+#include "allocation_probe.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> g_watching{false};
+std::atomic<size_t> g_largest{0};
+
+void* Allocate(size_t size) {
+  if (g_watching.load(std::memory_order_relaxed)) {
+    size_t seen = g_largest.load(std::memory_order_relaxed);
+    while (size > seen && !g_largest.compare_exchange_weak(seen, size)) {
+    }
+  }
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  return p;
+}
+
+}  // namespace
+
+CAllocationProbe::CAllocationProbe() {
+  g_largest = 0;
+  g_watching = true;
+}
+CAllocationProbe::~CAllocationProbe() { g_watching = false; }
+size_t CAllocationProbe::Largest() const { return g_largest.load(); }
+
+void* operator new(size_t size) { return Allocate(size); }
+void* operator new[](size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
