@@ -37,9 +37,9 @@ std::string CEBReader::BuildSearchKey(std::string_view typed, const IndexEntry& 
     i += width;
     if (c == kWideSpace) continue;
     if (!keepMarks && std::find(std::begin(kMarks), std::end(kMarks), c) != std::end(kMarks)) continue;
-    size_t bytes = c > 0xFF ? 2 : 1;
-    if (out.size() + bytes > kMaxKeyBytes) break;
-    if (bytes == 2) out.push_back(static_cast<char>(c >> 8));
+    // No cut at 255 bytes here: a cut key would find more than was typed.
+    // The scan refuses keys that outgrow an index key.
+    if (c > 0xFF) out.push_back(static_cast<char>(c >> 8));
     out.push_back(static_cast<char>(c & 0xFF));
   }
   return out;
