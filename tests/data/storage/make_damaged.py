@@ -3,7 +3,8 @@
 
 Sound files come from the project's own compressors (`mkbook ebzip`,
 `mkbook huffman`, `mkbook sebxa`); this script then breaks them in one way
-each. The files are committed; run this again only to change them:
+each. Also writes the seed corpus of fuzz/book_file_fuzz.cc. The files are
+committed; run this again only to change them:
 
     python3 tests/data/storage/make_damaged.py build/tools/mkbook/mkbook
 
@@ -166,10 +167,33 @@ def start_files(mkbook):
     write("start-sebxa-truncated", sebxa[: len(sebxa) - 300])
 
 
+def corpus_files(mkbook):
+    """Seeds for fuzz/book_file_fuzz.cc: a sound file of every storage, its
+    last byte the fuzz target's selector (bits 0-1 the file name: HONMON2,
+    START, HONMON.ebz, CATALOGS; bits 2-4 the version hint)."""
+    folder = os.path.join(HERE, "..", "..", "..", "fuzz", "corpus", "book_file")
+    os.makedirs(folder, exist_ok=True)
+    text = numbered_pages(3)
+
+    def seed(name, data, selector):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(bytes(data) + bytes([selector]))
+
+    seed("plain", text, 3)
+    seed("ebzip-level-0", run_mkbook(mkbook, "ebzip", text, "--level", "0"), 2)
+    seed("ebzip-level-2", run_mkbook(mkbook, "ebzip", text, "--level", "2"), 2)
+    seed("ebzip-raw", run_mkbook(mkbook, "ebzip", text, "--level", "0", "--raw"), 2)
+    seed("huffman-kind-3", run_mkbook(mkbook, "huffman", text, "--kind", "3"), 0)
+    seed("huffman-kind-3-hint-5", run_mkbook(mkbook, "huffman", text, "--kind", "3", "--no-signature"), 5 << 2)
+    seed("huffman-kind-4", run_mkbook(mkbook, "huffman", text, "--kind", "4"), 6 << 2)
+    seed("sebxa", run_mkbook(mkbook, "sebxa", start_image(4, [(0x00, 2, 3)])), 1)
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     mkbook = sys.argv[1]
+    corpus_files(mkbook)
     ebzip_files(mkbook)
     honmon2_files(mkbook)
     start_files(mkbook)
