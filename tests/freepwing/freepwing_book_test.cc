@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -63,6 +62,50 @@ std::vector<std::string> Split(const std::string& line, char sep) {
   std::string field;
   while (std::getline(in, field, sep)) fields.push_back(field);
   return fields;
+}
+
+// The text of display markup (byte form) without its tags, as UTF-8, with
+// full-width ASCII made narrow: whether the decoder narrows the letters
+// FreePWING marked as half-width is the layout's business, not the text's.
+std::string PlainText(const std::string& markup) {
+  std::string sjis;
+  for (size_t i = 0; i < markup.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(markup[i]);
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+      sjis += markup.substr(i, 2);
+      ++i;
+    } else if (c == '<') {
+      size_t end = markup.find('>', i);
+      if (end == std::string::npos) break;
+      i = end;
+    } else if (c == '&') {
+      size_t end = markup.find(';', i);
+      if (end == std::string::npos) break;
+      std::string entity = markup.substr(i, end - i + 1);
+      sjis += entity == "&amp;" ? "&" : entity == "&lt;" ? "<" : entity == "&gt;" ? ">" : "";
+      i = end;
+    } else if (c != '\r') {
+      sjis += static_cast<char>(c);
+    }
+  }
+  std::u16string text = Cp932ToUtf16(sjis);
+  for (char16_t& u : text) {
+    if (u > 0xFF00 && u < 0xFF5F) u = static_cast<char16_t>(u - 0xFF00 + 0x20);
+  }
+  return ToUtf8(text);
+}
+
+// The targets of the references in display markup, in order.
+std::vector<std::pair<int32_t, int>> LinkTargets(const std::string& markup) {
+  std::vector<std::pair<int32_t, int>> targets;
+  const std::string prefix = "</LINK[";
+  for (size_t at = markup.find(prefix); at != std::string::npos; at = markup.find(prefix, at + 1)) {
+    unsigned page = 0, offset = 0;
+    if (std::sscanf(markup.c_str() + at + prefix.size(), "%8X:%4X]", &page, &offset) == 2) {
+      targets.emplace_back(static_cast<int32_t>(page), static_cast<int>(offset));
+    }
+  }
+  return targets;
 }
 
 // ---- the model of the book's word lists
@@ -241,6 +284,36 @@ class FreePwingBook : public ::testing::Test {
     EXPECT_EQ(Names(found), Names(expected)) << kNames[static_cast<int>(how)] << " search for " << word;
   }
 
+  // Decodes at `page`:`offset` with the entry table, or with the heading
+  // table, stopping at the next entry.
+  std::string Decode(int32_t page, int offset, bool heading) {
+    CReaderTextSource source(m_reader);
+    CTextDecoder decoder(source);
+    EXPECT_TRUE(m_reader.SeekPage(page));
+    if (offset > 0) {
+      EXPECT_TRUE(m_reader.SeekOffset(offset));
+    }
+    std::string buffer(8192, '\0');
+    int n = heading ? decoder.ReadHeadingText(buffer.data(), static_cast<int>(buffer.size()), nullptr)
+                    : decoder.ReadEntryText(buffer.data(), static_cast<int>(buffer.size()), nullptr, true, 0);
+    buffer.resize(n < 0 ? 0 : static_cast<size_t>(n));
+    return buffer;
+  }
+
+  const Entry* EntryAt(int32_t page, int offset) const {
+    for (const Entry& e : m_entries) {
+      if (e.textPage == page && e.textOffset == offset) return &e;
+    }
+    return nullptr;
+  }
+
+  const Entry* EntryByReading(const std::string& reading) const {
+    for (const Entry& e : m_entries) {
+      if (e.reading == reading) return &e;
+    }
+    return nullptr;
+  }
+
   static std::unique_ptr<CTempDir> s_dir;
   static int s_status;
 
@@ -319,6 +392,69 @@ TEST_F(FreePwingBook, KeysAreFoldedTheWayTheBookFiledItsWords) {
   EXPECT_EQ(Search("lemon", Match::kExact).size(), 1u);
   EXPECT_EQ(Search("いろ", Match::kSuffix).size(), 6u);
   EXPECT_EQ(Search("色", Match::kSuffix).size(), 6u);
+}
+
+TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
+  for (size_t i = 0; i < m_entries.size(); ++i) {
+    const Entry& e = m_entries[i];
+    EXPECT_EQ(PlainText(Decode(e.headingPage, e.headingOffset, true)), e.Heading());
+
+    std::string markup = Decode(e.textPage, e.textOffset, false);
+    std::string text = PlainText(markup);
+    std::string english;
+    for (const std::string& w : e.english) english += (english.empty() ? "" : ", ") + w;
+    std::string expected = e.Heading() + "\n" + english + "\n" + e.description + "\n";
+    if (!e.see.empty()) expected += "→" + e.see + "\n";
+    // The text stops where the next entry begins.
+    EXPECT_EQ(text.substr(0, expected.size()), expected) << markup;
+    if (i + 1 < m_entries.size()) {
+      EXPECT_EQ(text.find(m_entries[i + 1].description), std::string::npos) << e.reading << ": " << markup;
+    }
+
+    // A see-also reference leads to the other entry's text.
+    std::vector<std::pair<int32_t, int>> links = LinkTargets(markup);
+    if (e.see.empty()) {
+      EXPECT_TRUE(links.empty()) << markup;
+    } else {
+      const Entry* target = EntryByReading(e.see);
+      ASSERT_NE(target, nullptr);
+      ASSERT_EQ(links.size(), 1u) << markup;
+      EXPECT_EQ(links[0], std::make_pair(target->textPage, target->textOffset)) << e.reading;
+    }
+  }
+}
+
+TEST_F(FreePwingBook, MenuLeadsThroughTheGroupsToEveryEntry) {
+  const IndexEntry* menu = m_reader.FindIndex(0x01);
+  ASSERT_NE(menu, nullptr);
+  std::string top = Decode(menu->startPage, 0, false);
+  const std::string heading = "くだもの・どうぶつ・いろ\n果物\n動物\n色\n";
+  EXPECT_EQ(PlainText(top).substr(0, heading.size()), heading) << top;
+
+  std::set<const Entry*> reached;
+  std::vector<std::pair<int32_t, int>> groups = LinkTargets(top);
+  ASSERT_EQ(groups.size(), 3u) << top;
+  for (const auto& [page, offset] : groups) {
+    EXPECT_TRUE(menu->HoldsPage(page));
+    std::string list = Decode(page, offset, false);
+    std::string text = PlainText(list);
+    for (const auto& [entryPage, entryOffset] : LinkTargets(list)) {
+      const Entry* e = EntryAt(entryPage, entryOffset);
+      ASSERT_NE(e, nullptr) << entryPage << ":" << entryOffset << " in " << list;
+      EXPECT_NE(text.find(e->Heading()), std::string::npos) << text;
+      EXPECT_NE(text.find("【" + e->group + "】"), std::string::npos) << text;
+      reached.insert(e);
+    }
+  }
+  EXPECT_EQ(reached.size(), m_entries.size());
+}
+
+TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
+  const IndexEntry* copyright = m_reader.FindIndex(0x02);
+  ASSERT_NE(copyright, nullptr);
+  EXPECT_EQ(PlainText(Decode(copyright->startPage, 0, false)),
+            "トメリング試験用辞書\nこの辞書はトメリングの試験のために作った。\n"
+            "Copyright (C) 2026 Tomeling authors\n");
 }
 
 }  // namespace
