@@ -1,6 +1,7 @@
 #include "bookwriter/huffman_writer.h"
 
 #include <algorithm>
+#include <set>
 #include <unordered_map>
 #include <utility>
 
@@ -168,17 +169,19 @@ std::optional<std::vector<Code>> BuildCodes(const std::vector<uint32_t>& freq) {
       if (nodes[j].weight > nodes[best].weight) best = j;
     std::swap(nodes[i], nodes[best]);
   }
-  auto smallest = [&](int except) {
-    int found = -1;
-    for (int j = 0; j < static_cast<int>(nodes.size()); ++j)
-      if (j != except && nodes[j].weight != 0 && (found < 0 || nodes[j].weight <= nodes[found].weight)) found = j;
-    return found;
-  };
-  for (;;) {
-    int n1 = smallest(-1), n2 = smallest(n1);
-    if (n2 < 0) break;
+  // Live nodes ordered by weight, then by table position from the last:
+  // the first is the smallest weight, the last of equal ones in the table.
+  // A new inner node is last in the table, so it wins ties from then on.
+  std::set<std::pair<uint64_t, int>> live;
+  for (int j = 0; j < static_cast<int>(nodes.size()); ++j)
+    if (nodes[j].weight != 0) live.emplace(nodes[j].weight, -j);
+  while (live.size() >= 2) {
+    int n1 = -live.begin()->second;
+    live.erase(live.begin());
+    int n2 = -live.begin()->second;
+    live.erase(live.begin());
     nodes.push_back({n1, n2, -1, nodes[n1].weight + nodes[n2].weight});
-    nodes[n1].weight = nodes[n2].weight = 0;
+    live.emplace(nodes.back().weight, -static_cast<int>(nodes.size() - 1));
   }
   std::vector<Code> codes(freq.size());
   std::vector<std::pair<int, Code>> stack{{static_cast<int>(nodes.size()) - 1, Code{}}};
@@ -257,7 +260,7 @@ std::optional<std::vector<uint8_t>> EpwingHuffmanCompress(std::span<const uint8_
   CLeafSet leaves;
   if (flagged) leaves.m_four = ChooseFourByteLeaves(data, pages, options.maxFourByteLeaves);
   leaves.Index();
-  leaves.m_two = ChooseTwoByteLeaves(data, pages, leaves, flagged ? kKind4TwoByteLeaves : options.maxTwoByteLeaves);
+  leaves.m_two = ChooseTwoByteLeaves(data, pages, leaves, flagged ? std::min(options.maxTwoByteLeaves, kKind4TwoByteLeaves) : options.maxTwoByteLeaves);
   // The kind-4 table always has 1024 two-byte slots; unused ones have
   // frequency 0 and stay out of the tree.
   if (flagged) leaves.m_two.resize(kKind4TwoByteLeaves, 0);

@@ -41,7 +41,7 @@
 struct HuffmanOptions {
   int kind = 3;                      // 3: every page coded; 4: flag byte per page
   bool signature = true;             // kind 3: write FF FF ED FF at 28
-  int maxTwoByteLeaves = 1024;       // kind 3 (kind 4 has exactly 1024 slots)
+  int maxTwoByteLeaves = 1024;       // kind 4: at most 1024, the table always has 1024 slots
   int maxFourByteLeaves = 256;       // kind 4
   bool endLeafOnFullPage = true;     // also end a page that fills 2048 bytes
   // Kind 4: pages (1-based) to store raw even when coding would shrink them.
