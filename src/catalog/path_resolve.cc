@@ -30,25 +30,43 @@ bool IsKind(const fs::path& p, bool wantDirectory) {
   return wantDirectory ? fs::is_directory(st) : fs::is_regular_file(st);
 }
 
-// One path component: the exact name if it exists with the right kind, else
-// the first matching name of the listing in sorted order.
-std::string ResolveComponent(const std::string& dir, std::string_view name, bool wantDirectory) {
+// The names in `dir` that stand for `name` with the right kind: the exact
+// name first, then folded matches in sorted order.
+std::vector<std::string> ResolveComponent(const std::string& dir, std::string_view name, bool wantDirectory) {
   // Names come from book data too (subbook directories in the catalog): they
   // must never climb out of the book.
-  if (name == "." || name == ".." || name.find('\\') != std::string_view::npos) return "";
+  if (name == "." || name == ".." || name.find('\\') != std::string_view::npos) return {};
+  std::vector<std::string> matches;
   fs::path exact = fs::path(dir) / std::string(name);
-  if (IsKind(exact, wantDirectory)) return exact.string();
   std::error_code ec;
   fs::directory_iterator it(dir, ec), end;
-  if (ec) return "";
-  std::vector<std::string> matches;
+  if (ec) return {};
   for (; it != end; it.increment(ec)) {
     if (ec) break;
     std::string entry = it->path().filename().string();
-    if (BookNameMatches(entry, name) && IsKind(it->path(), wantDirectory)) matches.push_back(it->path().string());
+    if (entry != name && BookNameMatches(entry, name) && IsKind(it->path(), wantDirectory))
+      matches.push_back(it->path().string());
   }
-  if (matches.empty()) return "";
-  return *std::min_element(matches.begin(), matches.end());
+  std::sort(matches.begin(), matches.end());
+  if (IsKind(exact, wantDirectory)) matches.insert(matches.begin(), exact.string());
+  return matches;
+}
+
+// Copies of discs may hold one directory in two spellings ("DATA", "data"),
+// each with some of the files: every candidate is tried in turn.
+std::string Resolve(const std::string& dir, std::string_view relative, bool wantDirectory, int depth) {
+  while (!relative.empty() && relative.front() == '/') relative.remove_prefix(1);
+  if (relative.empty()) return dir;
+  if (depth > 16) return "";
+  size_t slash = relative.find('/');
+  std::string_view part = relative.substr(0, slash);
+  std::string_view rest = slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+  bool last = rest.find_first_not_of('/') == std::string_view::npos;
+  for (const std::string& candidate : ResolveComponent(dir, part, last ? wantDirectory : true)) {
+    std::string found = last ? candidate : Resolve(candidate, rest, wantDirectory, depth + 1);
+    if (!found.empty()) return found;
+  }
+  return "";
 }
 
 }  // namespace
@@ -70,17 +88,7 @@ std::string JoinPath(const std::string& dir, std::string_view name) {
 }
 
 std::string ResolveBookPath(const std::string& dir, std::string_view relative, bool wantDirectory) {
-  std::string current = dir.empty() ? std::string(".") : dir;
-  while (!relative.empty()) {
-    size_t slash = relative.find('/');
-    std::string_view part = relative.substr(0, slash);
-    relative = slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
-    if (part.empty()) continue;
-    bool last = relative.empty();
-    current = ResolveComponent(current, part, last ? wantDirectory : true);
-    if (current.empty()) return "";
-  }
-  return current;
+  return Resolve(dir.empty() ? std::string(".") : dir, relative, wantDirectory, 0);
 }
 
 std::string FindBookFile(const std::string& dir, std::string_view relative) {

@@ -23,9 +23,9 @@
 bool BookNameMatches(std::string_view onDisc, std::string_view wanted);
 
 // Resolves `relative` ("DATA/HONMON", components separated by '/') below
-// `dir`. An exact match of a component wins over a folded one; among folded
-// matches the first in name order is taken, so the result is the same on
-// every run. Returns the full path, or "" when some component is missing.
+// `dir`. An exact match of a component is tried before folded ones, and
+// folded matches in name order, so the result is the same on every run;
+// when a directory exists in two spellings, both are searched. Returns the full path, or "" when some component is missing.
 // With `wantDirectory` the last component must be a directory, else a
 // regular file (symbolic links are followed for this test).
 std::string ResolveBookPath(const std::string& dir, std::string_view relative, bool wantDirectory = false);
