@@ -1,0 +1,128 @@
+// Group leaves of every class, read back through the reader's leaf scan:
+// keyword groups (class 3) give only their first member a heading, and
+// the headings of a group follow each other in the heading area; class 4
+// members keep their own positions; classes 1 and 2 tell spellings apart
+// that fold to one key.
+#include <gtest/gtest.h>
+
+#include "book_fixture.h"
+
+namespace {
+
+SubbookSource Fruit(uint8_t id, bool groups) {
+  SubbookSource s;
+  s.directory = "FRUIT";
+  s.title = "果物";
+  // Latin keywords fold to themselves, so the scan's two keys agree.
+  s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, 0, groups}};
+  for (const char* h : {"林檎", "蜜柑", "葡萄", "苺"}) s.entries.push_back(BookEntry{h, {"果物"}, {}});
+  s.groups = {KeywordGroup{id, "fruit", {0, 1, 2}}, KeywordGroup{id, "red", {3, 0}}};
+  return s;
+}
+
+// The raw hits of one keyword, in the order the scan found them.
+std::vector<HitEntry> Scan(CEBReader& r, uint8_t id, const std::string& word) {
+  const IndexEntry* index = r.FindIndex(id);
+  if (!index) return {};
+  r.ClearHitList();
+  std::string key = Sjis(word);
+  int32_t leaf = r.FindLeaf(*index, key);
+  if (leaf == 0) return {};
+  r.ScanLeaves(*index, leaf, key, false);
+  auto hits = r.Hits();
+  return std::vector<HitEntry>(hits.begin(), hits.begin() + r.HitCount());
+}
+
+TEST(GroupsTest, KeywordGroupGivesOnlyItsFirstMemberAHeading) {
+  for (uint8_t id : {0x80, 0x81}) {
+    BookSource book;
+    book.subbooks = {Fruit(id, true)};
+    auto b = WriteAndOpen(book);
+    ASSERT_EQ(b->added, 1) << b->error;
+    CEBReader& r = *b->Reader(0);
+    const WrittenSubbook& w = b->written.subbooks[0];
+    auto hits = Scan(r, id, "ＦＲＵＩＴ");
+    ASSERT_EQ(hits.size(), 3u);
+    for (int m = 0; m < 3; ++m) {
+      EXPECT_EQ(hits[m].textPage, w.text[m].page);
+      EXPECT_EQ(static_cast<uint16_t>(hits[m].textOffset), w.text[m].offset);
+    }
+    EXPECT_EQ(hits[0].headingPage, w.groupHeading[0].page);
+    EXPECT_EQ(static_cast<uint16_t>(hits[0].headingOffset), w.groupHeading[0].offset);
+    EXPECT_EQ(hits[1].headingPage, 0);
+    EXPECT_EQ(hits[2].headingPage, 0);
+    // The later members' headings are the ones that follow.
+    EXPECT_EQ(HeadingAt(r, w.groupHeading[0]), "林檎");
+    CReaderTextSource source(r);
+    CTextDecoder decoder(source);
+    char buf[256];
+    int len = 0;
+    decoder.ReadHeadingText(buf, sizeof buf, &len);
+    EXPECT_EQ(Utf8FromSjis(std::string(buf, static_cast<size_t>(len))), "蜜柑");
+    decoder.ReadHeadingText(buf, sizeof buf, &len);
+    EXPECT_EQ(Utf8FromSjis(std::string(buf, static_cast<size_t>(len))), "葡萄");
+
+    EXPECT_EQ(Scan(r, id, "ＲＥＤ").size(), 2u);
+    EXPECT_EQ(Scan(r, id, "ＦＲ").size(), 3u);
+    EXPECT_TRUE(Scan(r, id, "ＧＲＡＰＥ").empty());
+  }
+}
+
+TEST(GroupsTest, PlainKeywordEntriesCarryTheirOwnHeadings) {
+  BookSource book;
+  book.subbooks = {Fruit(0x80, false)};
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  const WrittenSubbook& w = b->written.subbooks[0];
+  auto hits = Scan(*b->Reader(0), 0x80, "ＲＥＤ");
+  ASSERT_EQ(hits.size(), 2u);
+  for (int m : {3, 0}) EXPECT_TRUE(HasHit(hits, w.text[m], w.heading[m])) << m;
+}
+
+TEST(GroupsTest, Class4MembersKeepTheirPositions) {
+  for (uint8_t id : {0xA0, 0xA1}) {
+    BookSource book;
+    book.subbooks = {Fruit(id, true)};
+    auto b = WriteAndOpen(book);
+    ASSERT_EQ(b->added, 1) << b->error;
+    const WrittenSubbook& w = b->written.subbooks[0];
+    auto hits = Scan(*b->Reader(0), id, "ＦＲＵＩＴ");
+    ASSERT_EQ(hits.size(), 3u);
+    for (int m = 0; m < 3; ++m) EXPECT_TRUE(HasHit(hits, w.text[m], w.heading[m])) << m;
+  }
+}
+
+TEST(GroupsTest, KanaGroupsTellSpellingsApart) {
+  // がっこう, かっこう and カッコウ fold to one key; in group leaves each
+  // keeps its own spelling, so a search finds only its own.
+  for (uint8_t id : {0x30, 0x90}) {
+    BookSource book;
+    SubbookSource& s = book.subbooks.emplace_back();
+    s.directory = "KANA";
+    s.title = "仮名";
+    s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, 0, true}};
+    s.entries = {BookEntry{"学校", {}, {{id, "がっこう"}}}, BookEntry{"郭公", {}, {{id, "かっこう"}}},
+                 BookEntry{"格好", {}, {{id, "かっこう"}}}, BookEntry{"林檎", {}, {{id, "りんご"}}},
+                 BookEntry{"蜜柑", {}, {{id, "みかん"}}}};
+    auto b = WriteAndOpen(book);
+    ASSERT_EQ(b->added, 1) << b->error;
+    CEBReader& r = *b->Reader(0);
+    const WrittenSubbook& w = b->written.subbooks[0];
+    SCOPED_TRACE(id);
+    auto school = Find(r, Method::kExact, "がっこう");
+    EXPECT_EQ(school.size(), 1u);
+    EXPECT_TRUE(HasText(school, w.text[0]));
+    auto cuckoo = Find(r, Method::kExact, "かっこう");
+    EXPECT_EQ(cuckoo.size(), 2u);
+    EXPECT_TRUE(HasText(cuckoo, w.text[1]));
+    EXPECT_TRUE(HasText(cuckoo, w.text[2]));
+    // Katakana is folded for the member comparison too.
+    EXPECT_EQ(Find(r, Method::kExact, "カッコウ").size(), 2u);
+    // Words no folding changes are plain entries among the groups.
+    EXPECT_TRUE(HasText(Find(r, Method::kExact, "みかん"), w.text[4]));
+    EXPECT_TRUE(Find(r, Method::kExact, "りんこ").empty());
+    EXPECT_TRUE(HasText(Find(r, Method::kExact, "りんご"), w.text[3]));
+  }
+}
+
+}  // namespace
