@@ -70,7 +70,7 @@ class TextBookTest : public ::testing::Test {
     std::vector<uint8_t> file(2048, 0);
     uint32_t textPages = static_cast<uint32_t>(text.Size() / 2048 + 1);
     uint32_t areaPages = m_textPages > 0 ? static_cast<uint32_t>(m_textPages) : textPages;
-    std::vector<Area> areas{{0x00, kTextPage, areaPages}};
+    std::vector<Area> areas{{m_textAreaId, kTextPage, areaPages}};
     areas.insert(areas.end(), extra.begin(), extra.end());
     file[1] = static_cast<uint8_t>(areas.size());
     for (size_t i = 0; i < areas.size(); ++i) {
@@ -123,6 +123,7 @@ class TextBookTest : public ::testing::Test {
   }
 
   int m_textPages = 0;  // pages of the text area; 0: as many as the text needs
+  uint8_t m_textAreaId = 0x00;
   CTempDir m_dir;
   std::unique_ptr<CEBReader> m_reader;
   std::unique_ptr<CReaderTextSource> m_source;
