@@ -18,8 +18,9 @@ int FontInfo::GlyphSize() const {
 bool FontInfo::Locate(uint16_t code, int32_t* page, int* offset) const {
   int size = GlyphSize();
   if (size == 0 || code < firstCode || code > lastCode) return false;
+  // A low byte outside the row would alias a glyph of the next row.
+  if ((code & 0xFF) < 0x21 || (code & 0xFF) > 0x7E) return false;
   int index = ((code >> 8) - (firstCode >> 8)) * kRow + ((code & 0xFF) - (firstCode & 0xFF));
-  // Codes whose low byte lies outside the row still compare in range.
   if (index < 0 || index >= count) return false;
   int perBlock = kBlock / size;
   int block = index / perBlock;
