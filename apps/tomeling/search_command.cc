@@ -1,0 +1,60 @@
+// tomeling search --book DIR [--dict N] [--method word|endword|exact] WORD:
+// one line per hit, "%08X:%04X" text position, tab, heading position.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "book_args.h"
+#include "command.h"
+#include "decode/cp932.h"
+#include "decode/utf8.h"
+#include "reader/eb_reader.h"
+
+namespace {
+
+std::string ToCp932(const std::string& utf8) {
+  std::u16string wide(utf8.size(), u'\0');
+  long n = Utf8ToUtf16(utf8.data(), utf8.size(), wide.data());
+  wide.resize(n < 0 ? 0 : static_cast<size_t>(n));
+  return Utf16ToCp932(wide);
+}
+
+int RunSearch(const std::vector<std::string>& args) {
+  std::string book, method = "word", word;
+  int dict = 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    bool hasValue = i + 1 < args.size();
+    if (args[i] == "--book" && hasValue) {
+      book = args[++i];
+    } else if (args[i] == "--dict" && hasValue) {
+      if (!ParseCount(args[++i], &dict)) return UsageError("search");
+    } else if (args[i] == "--method" && hasValue) {
+      method = args[++i];
+    } else if (word.empty() && args[i].rfind("--", 0) != 0) {
+      word = args[i];
+    } else {
+      return UsageError("search");
+    }
+  }
+  if (book.empty() || word.empty() || (method != "word" && method != "endword" && method != "exact"))
+    return UsageError("search");
+  CBookList list;
+  int status = 0;
+  SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
+  if (entry == nullptr) return status;
+  CEBReader& reader = *entry->textReader;
+  std::string key = ToCp932(word);
+  if (method == "endword") reader.EndwordSearch(key);
+  else reader.WordSearch(key, method == "exact");
+  std::vector<HitEntry> hits;
+  reader.GetHitEntSorted(&hits);
+  for (const HitEntry& h : hits)
+    std::printf("%08X:%04X\t%08X:%04X\n", static_cast<unsigned>(h.textPage), static_cast<unsigned>(h.textOffset),
+                static_cast<unsigned>(h.headingPage), static_cast<unsigned>(h.headingOffset));
+  return hits.empty() ? 1 : 0;
+}
+
+CCommandRegistration g_search("search", "--book DIR [--dict N] [--method word|endword|exact] WORD",
+                              "search one dictionary and print the hits' text and heading positions", RunSearch);
+
+}  // namespace
