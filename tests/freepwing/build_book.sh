@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Builds the FreePWING test dictionary into OUTDIR:
-#   OUTDIR/CATALOGS, OUTDIR/TOMELING/DATA/HONMON, OUTDIR/positions.txt
+# Builds the FreePWING test dictionary into OUTDIR, in the layout FreePWING
+# itself installs books in (lower-case names):
+#   OUTDIR/catalogs
+#   OUTDIR/tomeling/data/honmon
+#   OUTDIR/tomeling/gaiji/gai16h, gai16f
+#   OUTDIR/positions.txt   where the parser put each entry (see fpwtomeling)
 # FreePWING works in its current directory, so it runs in a scratch copy of
 # this folder and the source tree stays clean. Exit status 77 when FreePWING
 # is not installed (scripts/setup.sh installs it).
@@ -18,16 +22,15 @@ out="$(cd "$1" && pwd)"
 work="$(mktemp -d "${TMPDIR:-/tmp}/fpwbook.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
-cp "$src/Makefile" "$src/fpwtomeling" "$src/entries.tsv" "$src/catalogs.utf8.txt" "$work/"
+cp -R "$src/Makefile" "$src/fpwtomeling" "$src/entries.tsv" "$src/catalogs.utf8.txt" \
+  "$src/halfchars.txt" "$src/fullchars.txt" "$src/gaiji" "$work/"
 # FreePWING sorts its word lists with sort(1); fix the locale so that the
 # order is by bytes whatever the caller's environment.
-(cd "$work" && LC_ALL=C fpwmake >build.log 2>&1 && LC_ALL=C fpwmake catalogs >>build.log 2>&1) || {
+if ! (cd "$work" && LC_ALL=C fpwmake install INSTALLDIR="$work/book" >build.log 2>&1); then
   cat "$work/build.log" >&2
   exit 1
-}
+fi
 
-rm -rf "$out/TOMELING" "$out/CATALOGS"
-mkdir -p "$out/TOMELING/DATA"
-cp "$work/catalogs" "$out/CATALOGS"
-cp "$work/honmon" "$out/TOMELING/DATA/HONMON"
+rm -rf "$out/catalogs" "$out/tomeling" "$out/positions.txt"
+cp -R "$work/book/tomeling/." "$out/"
 cp "$work/work/positions.txt" "$out/positions.txt"

@@ -6,9 +6,11 @@
 // FreePWING put each entry's text and heading in its own files), and check
 // that the catalog names the subbook, that every search word finds exactly
 // the entries a model of the book's word lists says it should -- forward,
-// backward and exact -- at the entry's own text and heading, and that the
+// backward and exact -- at the entry's own text and heading, that the
 // decoded headings, texts, references, menu and copyright notice hold what
-// the FreePWING parser wrote.
+// the FreePWING parser wrote, and that the external-character fonts give
+// back the bitmaps of gaiji/*.xbm. The book keeps FreePWING's lower-case
+// file names, as FreePWING installs books.
 //
 // FreePWING is installed by scripts/setup.sh; on a developer machine without
 // it the tests are skipped, in CI (CI set) its absence is a failure.
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,6 +31,7 @@
 #include <vector>
 
 #include "catalog/catalog.h"
+#include "catalog/path_resolve.h"
 #include "common/temp_dir.h"
 #include "decode/cp932.h"
 #include "decode/utf8.h"
@@ -67,6 +71,7 @@ std::vector<std::string> Split(const std::string& line, char sep) {
 // The text of display markup (byte form) without its tags, as UTF-8, with
 // full-width ASCII made narrow: whether the decoder narrows the letters
 // FreePWING marked as half-width is the layout's business, not the text's.
+// External characters stay as their entities ("&hA121;").
 std::string PlainText(const std::string& markup) {
   std::string sjis;
   for (size_t i = 0; i < markup.size(); ++i) {
@@ -82,7 +87,7 @@ std::string PlainText(const std::string& markup) {
       size_t end = markup.find(';', i);
       if (end == std::string::npos) break;
       std::string entity = markup.substr(i, end - i + 1);
-      sjis += entity == "&amp;" ? "&" : entity == "&lt;" ? "<" : entity == "&gt;" ? ">" : "";
+      sjis += entity == "&amp;" ? "&" : entity == "&lt;" ? "<" : entity == "&gt;" ? ">" : entity;
       i = end;
     } else if (c != '\r') {
       sjis += static_cast<char>(c);
@@ -106,6 +111,58 @@ std::vector<std::pair<int32_t, int>> LinkTargets(const std::string& markup) {
     }
   }
   return targets;
+}
+
+// ---- external characters
+
+// The characters of halfchars.txt or fullchars.txt, name and XBM file, in
+// order: FreePWING numbers them from 0xA121 in that order.
+std::vector<std::pair<std::string, std::string>> ReadCharacterList(const std::string& file) {
+  std::vector<std::pair<std::string, std::string>> chars;
+  std::ifstream in(kSourceDir + "/" + file);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f = Split(line, '\t');
+    if (f.size() == 2) chars.emplace_back(f[0], f[1]);
+  }
+  return chars;
+}
+
+uint16_t CharacterCode(size_t i) { return static_cast<uint16_t>(0xA121 + i / 94 * 0x100 + i % 94); }
+
+// An XBM bitmap as the book stores glyphs: leftmost dot in the high bit.
+std::vector<uint8_t> ReadXbm(const std::string& file, int* width) {
+  std::ifstream in(kSourceDir + "/" + file);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t at = text.find("_width ");
+  *width = at == std::string::npos ? 0 : std::atoi(text.c_str() + at + 7);
+  std::vector<uint8_t> bits;
+  for (at = text.find("0x", text.find('{')); at != std::string::npos; at = text.find("0x", at + 2)) {
+    unsigned v = static_cast<unsigned>(std::strtoul(text.c_str() + at, nullptr, 16));
+    uint8_t msbFirst = 0;
+    for (int b = 0; b < 8; ++b) {
+      if (v & (1u << b)) msbFirst |= static_cast<uint8_t>(0x80 >> b);
+    }
+    bits.push_back(msbFirst);
+  }
+  return bits;
+}
+
+// A description with its "{h:NAME}" and "{z:NAME}" turned into the
+// decoder's entities.
+std::string WithEntities(std::string text) {
+  for (const char* kind : {"h", "z"}) {
+    auto chars = ReadCharacterList(*kind == 'h' ? "halfchars.txt" : "fullchars.txt");
+    for (size_t i = 0; i < chars.size(); ++i) {
+      std::string marker = "{" + std::string(kind) + ":" + chars[i].first + "}";
+      char entity[16];
+      std::snprintf(entity, sizeof entity, "&%s%04X;", kind, CharacterCode(i));
+      for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker)) {
+        text.replace(at, marker.size(), entity);
+      }
+    }
+  }
+  return text;
 }
 
 // ---- the model of the book's word lists
@@ -197,7 +254,10 @@ class FreePwingBook : public ::testing::Test {
     }
     ASSERT_EQ(s_status, 0) << "build_book.sh failed";
     ASSERT_EQ(ReadCatalog(s_dir->Path().string(), true, &m_catalog), 1);
-    m_honmon = s_dir->File("TOMELING/DATA/HONMON");
+    m_subbookDir = ResolveBookPath(s_dir->Path().string(), m_catalog.entries[0].directory, true);
+    ASSERT_NE(m_subbookDir, "");
+    m_honmon = FindBookFile(m_subbookDir, "DATA/HONMON");
+    ASSERT_NE(m_honmon, "");
     ASSERT_EQ(m_reader.Open(m_honmon, m_catalog.entries[0].indexPage, m_catalog.entries[0].version), 1);
     LoadEntries();
   }
@@ -318,6 +378,7 @@ class FreePwingBook : public ::testing::Test {
   static int s_status;
 
   Catalog m_catalog;
+  std::string m_subbookDir;
   std::string m_honmon;
   CEBReader m_reader;
   std::vector<Entry> m_entries;
@@ -332,6 +393,9 @@ TEST_F(FreePwingBook, CatalogNamesTheSubbookAndItsAreas) {
   EXPECT_EQ(entry.directory, "TOMELING");
   EXPECT_EQ(ToUtf8(Cp932ToUtf16(entry.title)), "トメリング試験辞書　果物・動物・色");
   EXPECT_EQ(entry.indexPage, 1);
+  EXPECT_EQ(entry.fontNames[0], "GAI16H");
+  EXPECT_EQ(entry.fontNames[1], "GAI16F");
+  for (int slot = 2; slot < kFontSlots; ++slot) EXPECT_EQ(entry.fontNames[slot], "") << slot;
 
   // Text, headings, menu, copyright and the two word indexes, each inside
   // the file.
@@ -403,7 +467,7 @@ TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
     std::string text = PlainText(markup);
     std::string english;
     for (const std::string& w : e.english) english += (english.empty() ? "" : ", ") + w;
-    std::string expected = e.Heading() + "\n" + english + "\n" + e.description + "\n";
+    std::string expected = e.Heading() + "\n" + english + "\n" + WithEntities(e.description) + "\n";
     if (!e.see.empty()) expected += "→" + e.see + "\n";
     // The text stops where the next entry begins.
     EXPECT_EQ(text.substr(0, expected.size()), expected) << markup;
@@ -447,6 +511,34 @@ TEST_F(FreePwingBook, MenuLeadsThroughTheGroupsToEveryEntry) {
     }
   }
   EXPECT_EQ(reached.size(), m_entries.size());
+}
+
+TEST_F(FreePwingBook, ExternalCharacterFontsHoldTheBitmaps) {
+  for (int slot : {0, 1}) {
+    const bool half = slot == 0;
+    auto chars = ReadCharacterList(half ? "halfchars.txt" : "fullchars.txt");
+    CEBReader font;
+    ASSERT_EQ(font.OpenRaw(FindBookFile(m_subbookDir, "GAIJI/" + m_catalog.entries[0].fontNames[slot])), 1);
+    const FontInfo& info = font.HalfFont();
+    EXPECT_EQ(info.width, half ? 8 : 16);
+    EXPECT_EQ(info.height, 16);
+    EXPECT_EQ(info.firstCode, 0xA121);
+    EXPECT_EQ(info.count, static_cast<int>(chars.size()));
+
+    for (size_t i = 0; i < chars.size(); ++i) {
+      int width = 0;
+      std::vector<uint8_t> bits = ReadXbm(chars[i].second, &width);
+      ASSERT_EQ(width, info.width) << chars[i].first;
+      ASSERT_EQ(bits.size(), static_cast<size_t>(width / 8 * 16)) << chars[i].first;
+      Glyph glyph;
+      ASSERT_TRUE(font.GetGlyph(width, 16, CharacterCode(i), &glyph)) << chars[i].first;
+      EXPECT_EQ(glyph.width, width);
+      EXPECT_EQ(glyph.height, 16);
+      EXPECT_EQ(std::vector<uint8_t>(glyph.bits, glyph.bits + bits.size()), bits) << chars[i].first;
+    }
+    Glyph none;
+    EXPECT_FALSE(font.GetGlyph(info.width, 16, CharacterCode(chars.size()), &none));
+  }
 }
 
 TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
