@@ -1,0 +1,110 @@
+// Damaged index pages end a search quietly with the hits found so far: the
+// books in tests/data/reader are one written book (40 words a10..a49 in a
+// three-level index 0x92) with one defect each, named after it. Random
+// index pages must neither crash nor make a search read more pages than the
+// index has.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "catalog/book_list.h"
+#include "reader/eb_reader.h"
+#include "reader/reader_test_util.h"
+
+namespace {
+
+struct Defect {
+  const char* dir;
+  int prefixHits;  // hits for "a"; the intact book gives 40
+  int a30;         // hits for "a30"
+};
+
+// What is left when each defect ends the search: the scan stops at the
+// damaged page (after finishing it when only an offset is bad), the
+// descent gives up on a cycle or a child outside the index.
+const Defect kDefects[] = {
+    {"index-child-outside", 0, 0},     {"index-count-past-page", 3, 1},
+    {"index-cycle", 0, 0},             {"index-key-past-page", 0, 0},
+    {"index-leaf-out-of-order", 0, 1}, {"index-offset-above-2048", 2, 1},
+    {"index-random-bytes", 0, 0},
+};
+
+TEST(DamagedIndex, EachDefectEndsTheSearchQuietly) {
+  for (const Defect& d : kDefects) {
+    SCOPED_TRACE(d.dir);
+    CBookList list;
+    ASSERT_EQ(list.ScanBooks(std::string(TOMELING_TEST_DATA_DIR) + "/reader/" + d.dir, 0), 1);
+    CEBReader* r = list.GetEntry(0)->textReader.get();
+    ASSERT_TRUE(r->IsOpen());
+    const IndexEntry* index = r->FindIndex(0x92);
+    ASSERT_NE(index, nullptr);
+    r->ResetPageReads();
+    EXPECT_EQ(r->WordSearch("a", false), d.prefixHits);
+    EXPECT_EQ(r->WordSearch("a30", false), d.a30);
+    EXPECT_EQ(r->EndwordSearch("a30"), 0);
+    EXPECT_LE(r->PageReads(), 4u * static_cast<uint64_t>(index->pageCount));
+    EXPECT_FALSE(r->Overflowed());
+  }
+}
+
+// A written book whose index pages are then overwritten, page by page.
+class RandomIndexPages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BookSource book;
+    book.kind = BookKind::kEb;
+    SubbookSource& sub = book.subbooks.emplace_back();
+    sub.directory = "RND";
+    sub.indexes = {Index(0x90, {0, 0, 0, 0}, 0, true, 3), Index(0x92, {0, 0, 0, 0}, -1, false, 3),
+                   Index(0x80, {0, 0, 0, 0}, 0, true, 3), Index(0x72, {0, 0, 0, 0}, 0, false, 3)};
+    for (int i = 0; i < 60; ++i)
+      sub.entries.push_back(Entry("e", {{0x90, i % 2 ? "かな" : "カナ"}, {0x92, "w" + std::to_string(i)},
+                                         {0x72, "w" + std::to_string(i)}}));
+    sub.groups = {{0x80, "key", {1, 2, 3}}, {0x80, "kez", {4, 5}}};
+    m_written = Write(book, m_dir);
+    m_original = ReadWholeFile(m_written.subbooks[0].textPath);
+  }
+
+  CTempDir m_dir;
+  WrittenBook m_written;
+  std::vector<uint8_t> m_original;
+};
+
+TEST_F(RandomIndexPages, SearchesEndWithinTheIndex) {
+  std::mt19937 rng(20261208);
+  for (int round = 0; round < 60; ++round) {
+    std::vector<uint8_t> bytes = m_original;
+    // Keep the index table, damage index areas: whole pages of noise, or a
+    // few bytes of otherwise sound pages.
+    for (const auto& [id, start] : m_written.subbooks[0].indexStart) {
+      size_t at = static_cast<size_t>(start - 1) * kPageSize;
+      for (int n = 0; n < 6 && at + kPageSize <= bytes.size(); ++n, at += kPageSize) {
+        if (round % 3 == 0) {
+          for (size_t b = 0; b < kPageSize; ++b) bytes[at + b] = static_cast<uint8_t>(rng());
+        } else {
+          for (int k = 0; k < 8; ++k) bytes[at + rng() % 64] = static_cast<uint8_t>(rng());
+        }
+      }
+    }
+    std::ofstream(m_written.subbooks[0].textPath, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    CBookList list;
+    ASSERT_EQ(list.ScanBooks(m_dir.File("book"), 0), 1);
+    CEBReader* r = list.GetEntry(0)->textReader.get();
+    ASSERT_NE(r, nullptr);
+    r->SetSeion(round % 2 == 1);
+    r->SetRetryShorter(true);
+    r->ResetPageReads();
+    for (const char* word : {"w1", "w", "key", "kez", "wxyz123"}) {
+      r->WordSearch(word, round % 4 == 0);
+      r->EndwordSearch(word);
+    }
+    r->WordSearch(Sjis("かな"), false);
+    EXPECT_LE(r->PageReads(), 40u * static_cast<uint64_t>(r->HighestPage() + 1));
+  }
+}
+
+}  // namespace
