@@ -62,6 +62,8 @@ bool ReadTable(CacheReader* in, size_t count, std::vector<GaijiEntry>* table, co
     e.value = Le16(raw + 2);
     std::memcpy(e.text, raw + 4, sizeof(e.text));
   }
+  // Look-ups search by halves; a cache made elsewhere may not be in order.
+  std::sort(table->begin(), table->end(), [](const GaijiEntry& a, const GaijiEntry& b) { return a.code < b.code; });
   return true;
 }
 

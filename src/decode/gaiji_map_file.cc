@@ -122,7 +122,7 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry) {
   e.value = ParseValue(value);
   std::string_view text = more ? NextField(&line, "\t", &more) : std::string_view();
   if (e.value == 0 && text.empty()) return false;
-  std::memcpy(e.text, text.data(), std::min(text.size(), sizeof(e.text)));
+  if (!text.empty()) std::memcpy(e.text, text.data(), std::min(text.size(), sizeof(e.text)));
   *letter = code[0];
   *entry = e;
   return true;
