@@ -6,6 +6,7 @@
 // The tree is built at the first page read, not on open, because opening a
 // book touches every subbook's files and most are never read.
 #include <cstring>
+#include <new>
 
 #include "storage/book_file.h"
 #include "storage/byte_order.h"
@@ -75,16 +76,22 @@ bool CBookFile::DetectEpwing(const uint8_t* header, int versionHint) {
 void CBookFile::PrepareEpwing() {
   m_prepared = true;
   m_root = -1;
-  // The table lies inside the file (checked on open), so its length is
-  // bounded by the file's size.
-  std::vector<uint8_t> table(m_freqLength);
-  if (m_file.Seek(m_freqLocation) != 0 || m_file.Read(table.data(), m_freqLength, 1) != 1) return;
-  if (!ParseFrequencyTable(table.data(), table.size(), m_kind == kEpwingFlagged, m_nodes)) {
+  // The table lies inside the file (checked on open), so its size and the
+  // node table's are in proportion to the file's. A huge file can still
+  // exhaust memory; then the file just has no tree and its pages fail.
+  try {
+    std::vector<uint8_t> table(m_freqLength);
+    if (m_file.Seek(m_freqLocation) != 0 || m_file.Read(table.data(), m_freqLength, 1) != 1) return;
+    if (!ParseFrequencyTable(table.data(), table.size(), m_kind == kEpwingFlagged, m_nodes)) {
+      std::vector<HuffmanNode>().swap(m_nodes);
+      return;
+    }
+    m_root = BuildHuffmanTree(m_nodes);
+    AllocateSlots(kMaxSlots, kPageSize);
+  } catch (const std::bad_alloc&) {
     std::vector<HuffmanNode>().swap(m_nodes);
-    return;
+    m_root = -1;
   }
-  m_root = BuildHuffmanTree(m_nodes);
-  AllocateSlots(kMaxSlots, kPageSize);
 }
 
 int CBookFile::ReadEpwingPage(uint8_t* buffer) {

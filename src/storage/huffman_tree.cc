@@ -1,5 +1,6 @@
 #include "storage/huffman_tree.h"
 
+#include <cstdint>
 #include <queue>
 #include <utility>
 
@@ -16,6 +17,8 @@ bool ParseFrequencyTable(const uint8_t* table, size_t size, bool withQuads, std:
     if (size < kMinFrequencyTable) return false;
     pairs = (size - kMinFrequencyTable) / 4;
   }
+  // Node indexes are 32-bit; no real table comes near this.
+  if (quads + pairs > (static_cast<size_t>(INT32_MAX) - 513) / 2) return false;
   nodes.reserve(2 * (quads + pairs) + 513);
   const uint8_t* p = table;
   for (size_t i = 0; i < quads; ++i, p += 6) {
