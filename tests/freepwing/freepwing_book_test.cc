@@ -30,8 +30,8 @@
 #include <tuple>
 #include <vector>
 
+#include "catalog/book_list.h"
 #include "catalog/catalog.h"
-#include "catalog/path_resolve.h"
 #include "common/temp_dir.h"
 #include "decode/cp932.h"
 #include "decode/utf8.h"
@@ -254,17 +254,20 @@ class FreePwingBook : public ::testing::Test {
     }
     ASSERT_EQ(s_status, 0) << "build_book.sh failed";
     ASSERT_EQ(ReadCatalog(s_dir->Path().string(), true, &m_catalog), 1);
-    m_subbookDir = ResolveBookPath(s_dir->Path().string(), m_catalog.entries[0].directory, true);
-    ASSERT_NE(m_subbookDir, "");
-    m_honmon = FindBookFile(m_subbookDir, "DATA/HONMON");
-    ASSERT_NE(m_honmon, "");
-    ASSERT_EQ(m_reader.Open(m_honmon, m_catalog.entries[0].indexPage, m_catalog.entries[0].version), 1);
+    // The book is found and opened the way the program does it.
+    ASSERT_EQ(m_books.ScanBooks(s_dir->Path().string(), 0), 1);
+    m_entry = m_books.GetEntry(0);
+    ASSERT_NE(m_entry, nullptr);
+    ASSERT_TRUE(m_entry->opened);
+    ASSERT_NE(m_entry->textReader, nullptr);
+    m_reader = m_entry->textReader.get();
+    m_honmon = m_reader->Path();
     LoadEntries();
   }
 
   void LoadEntries() {
-    const IndexEntry* text = m_reader.FindIndex(0x00);
-    const IndexEntry* heading = m_reader.FindIndex(0x05);
+    const IndexEntry* text = m_reader->FindIndex(0x00);
+    const IndexEntry* heading = m_reader->FindIndex(0x05);
     ASSERT_NE(text, nullptr);
     ASSERT_NE(heading, nullptr);
     std::ifstream data(kSourceDir + "/entries.tsv");
@@ -314,9 +317,9 @@ class FreePwingBook : public ::testing::Test {
 
   std::set<Position> Search(const std::string& word, Match how) {
     std::string key = ToSjis(word);
-    int n = how == Match::kSuffix ? m_reader.EndwordSearch(key) : m_reader.WordSearch(key, how == Match::kExact);
+    int n = how == Match::kSuffix ? m_reader->EndwordSearch(key) : m_reader->WordSearch(key, how == Match::kExact);
     std::vector<HitEntry> hits;
-    m_reader.GetHitEntSorted(&hits);
+    m_reader->GetHitEntSorted(&hits);
     std::set<Position> found;
     for (int i = 0; i < n && i < static_cast<int>(hits.size()); ++i) {
       found.insert({hits[i].textPage, hits[i].textOffset, hits[i].headingPage, hits[i].headingOffset});
@@ -347,11 +350,11 @@ class FreePwingBook : public ::testing::Test {
   // Decodes at `page`:`offset` with the entry table, or with the heading
   // table, stopping at the next entry.
   std::string Decode(int32_t page, int offset, bool heading) {
-    CReaderTextSource source(m_reader);
+    CReaderTextSource source(*m_reader);
     CTextDecoder decoder(source);
-    EXPECT_TRUE(m_reader.SeekPage(page));
+    EXPECT_TRUE(m_reader->SeekPage(page));
     if (offset > 0) {
-      EXPECT_TRUE(m_reader.SeekOffset(offset));
+      EXPECT_TRUE(m_reader->SeekOffset(offset));
     }
     std::string buffer(8192, '\0');
     int n = heading ? decoder.ReadHeadingText(buffer.data(), static_cast<int>(buffer.size()), nullptr)
@@ -378,9 +381,10 @@ class FreePwingBook : public ::testing::Test {
   static int s_status;
 
   Catalog m_catalog;
-  std::string m_subbookDir;
+  CBookList m_books;
+  SubbookEntry* m_entry = nullptr;
+  CEBReader* m_reader = nullptr;
   std::string m_honmon;
-  CEBReader m_reader;
   std::vector<Entry> m_entries;
 };
 
@@ -401,7 +405,7 @@ TEST_F(FreePwingBook, CatalogNamesTheSubbookAndItsAreas) {
   // the file.
   const int32_t pages = static_cast<int32_t>(std::filesystem::file_size(m_honmon) / 2048);
   for (uint8_t id : {0x00, 0x01, 0x02, 0x05, 0x07, 0x71, 0x91}) {
-    const IndexEntry* area = m_reader.FindIndex(id);
+    const IndexEntry* area = m_reader->FindIndex(id);
     ASSERT_NE(area, nullptr) << "area " << int(id);
     EXPECT_GE(area->startPage, 2) << "area " << int(id);
     EXPECT_LE(area->endPage, pages) << "area " << int(id);
@@ -489,7 +493,7 @@ TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
 }
 
 TEST_F(FreePwingBook, MenuLeadsThroughTheGroupsToEveryEntry) {
-  const IndexEntry* menu = m_reader.FindIndex(0x01);
+  const IndexEntry* menu = m_reader->FindIndex(0x01);
   ASSERT_NE(menu, nullptr);
   std::string top = Decode(menu->startPage, 0, false);
   const std::string heading = "くだもの・どうぶつ・いろ\n果物\n動物\n色\n";
@@ -514,12 +518,16 @@ TEST_F(FreePwingBook, MenuLeadsThroughTheGroupsToEveryEntry) {
 }
 
 TEST_F(FreePwingBook, ExternalCharacterFontsHoldTheBitmaps) {
+  // The text reader knows both fonts (for the decoder's gaiji ranges); the
+  // glyphs come from the font file of the slot.
+  EXPECT_EQ(m_reader->HalfFont().width, 8);
+  EXPECT_EQ(m_reader->FullFont().width, 16);
   for (int slot : {0, 1}) {
     const bool half = slot == 0;
     auto chars = ReadCharacterList(half ? "halfchars.txt" : "fullchars.txt");
-    CEBReader font;
-    ASSERT_EQ(font.OpenRaw(FindBookFile(m_subbookDir, "GAIJI/" + m_catalog.entries[0].fontNames[slot])), 1);
-    const FontInfo& info = font.HalfFont();
+    CEBReader* font = m_entry->fontReaders[slot].get();
+    ASSERT_NE(font, nullptr) << slot;
+    const FontInfo& info = font->HalfFont();
     EXPECT_EQ(info.width, half ? 8 : 16);
     EXPECT_EQ(info.height, 16);
     EXPECT_EQ(info.firstCode, 0xA121);
@@ -531,18 +539,18 @@ TEST_F(FreePwingBook, ExternalCharacterFontsHoldTheBitmaps) {
       ASSERT_EQ(width, info.width) << chars[i].first;
       ASSERT_EQ(bits.size(), static_cast<size_t>(width / 8 * 16)) << chars[i].first;
       Glyph glyph;
-      ASSERT_TRUE(font.GetGlyph(width, 16, CharacterCode(i), &glyph)) << chars[i].first;
+      ASSERT_TRUE(font->GetGlyph(width, 16, CharacterCode(i), &glyph)) << chars[i].first;
       EXPECT_EQ(glyph.width, width);
       EXPECT_EQ(glyph.height, 16);
       EXPECT_EQ(std::vector<uint8_t>(glyph.bits, glyph.bits + bits.size()), bits) << chars[i].first;
     }
     Glyph none;
-    EXPECT_FALSE(font.GetGlyph(info.width, 16, CharacterCode(chars.size()), &none));
+    EXPECT_FALSE(font->GetGlyph(info.width, 16, CharacterCode(chars.size()), &none));
   }
 }
 
 TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
-  const IndexEntry* copyright = m_reader.FindIndex(0x02);
+  const IndexEntry* copyright = m_reader->FindIndex(0x02);
   ASSERT_NE(copyright, nullptr);
   EXPECT_EQ(PlainText(Decode(copyright->startPage, 0, false)),
             "トメリング試験用辞書\nこの辞書はトメリングの試験のために作った。\n"
