@@ -334,6 +334,24 @@ TEST_F(GaijiMapTest, DamagedCacheLoadsSafelyAndIsRebuilt) {
   EXPECT_EQ(ReadWholeFile(map.CachePath()), extra);
 }
 
+TEST_F(GaijiMapTest, CacheEntriesOutOfOrderAreStillFound) {
+  WriteMap("BOOK.MAP", "hA121 u0031\nhA122 u0032\nhA123 u0033\nhA124 u0034\n");
+  std::vector<uint8_t> cache;
+  {
+    CGaijiMap first(App());
+    cache = ReadWholeFile(first.CachePath());
+  }
+  ASSERT_EQ(cache.size(), 8u + 46 + 4 * 8);
+  // Swap the first and last entries, as a cache written elsewhere might.
+  std::swap_ranges(cache.begin() + 54, cache.begin() + 62, cache.begin() + 78);
+  m_dir.Write("GaijiMap.db", cache);
+  CGaijiMap map(App());
+  const GaijiMapRecord* r = map.FindMap("BOOK.MAP");
+  ASSERT_NE(r, nullptr);
+  for (uint16_t code = 0xA121; code <= 0xA124; ++code)
+    EXPECT_EQ(Look(r, kGaijiHalfWidth, code).value, code - 0xA121 + 0x31) << code;
+}
+
 TEST_F(GaijiMapTest, DamagedMapFilesLoadWithinBounds) {
   // Binary noise: parsed as lines, nothing found in it crashes.
   std::string noise;
