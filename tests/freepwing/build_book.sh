@@ -23,7 +23,8 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/fpwbook.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
 cp -R "$src/Makefile" "$src/fpwtomeling" "$src/entries.tsv" "$src/catalogs.utf8.txt" \
-  "$src/halfchars.txt" "$src/fullchars.txt" "$src/gaiji" "$work/"
+  "$src/halfchars.txt" "$src/fullchars.txt" "$src/gaiji" "$src/cgraphs.txt" "$src/sounds.txt" \
+  "$src/media" "$work/"
 # FreePWING sorts its word lists with sort(1); fix the locale so that the
 # order is by bytes whatever the caller's environment.
 if ! (cd "$work" && LC_ALL=C fpwmake install INSTALLDIR="$work/book" >build.log 2>&1); then

@@ -100,6 +100,8 @@ std::string PlainText(const std::string& markup) {
   return ToUtf8(text);
 }
 
+std::vector<uint8_t> ReadSourceFile(const std::string& file) { return ReadWholeFile(kSourceDir + "/" + file); }
+
 // The targets of the references in display markup, in order.
 std::vector<std::pair<int32_t, int>> LinkTargets(const std::string& markup) {
   std::vector<std::pair<int32_t, int>> targets;
@@ -148,9 +150,14 @@ std::vector<uint8_t> ReadXbm(const std::string& file, int* width) {
   return bits;
 }
 
-// A description with its "{h:NAME}" and "{z:NAME}" turned into the
-// decoder's entities.
-std::string WithEntities(std::string text) {
+// A description as its decoded text reads: "{h:NAME}" and "{z:NAME}" as the
+// decoder's entities, images and sounds as their captions.
+std::string AsDecoded(std::string text) {
+  for (const auto& [marker, caption] : {std::pair{"{jpeg:", "→図"}, {"{bmp:", "→図"}, {"{sound:", "→声"}}) {
+    for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker)) {
+      text.replace(at, text.find('}', at) + 1 - at, caption);
+    }
+  }
   for (const char* kind : {"h", "z"}) {
     auto chars = ReadCharacterList(*kind == 'h' ? "halfchars.txt" : "fullchars.txt");
     for (size_t i = 0; i < chars.size(); ++i) {
@@ -363,6 +370,16 @@ class FreePwingBook : public ::testing::Test {
     return buffer;
   }
 
+  std::vector<uint8_t> ReadAt(int32_t page, int offset, size_t n) {
+    std::vector<uint8_t> bytes(n);
+    EXPECT_TRUE(m_reader->SeekPage(page));
+    if (offset > 0) {
+      EXPECT_TRUE(m_reader->SeekOffset(offset));
+    }
+    EXPECT_EQ(m_reader->ReadBytes(bytes.data(), static_cast<int>(n)), static_cast<int>(n));
+    return bytes;
+  }
+
   const Entry* EntryAt(int32_t page, int offset) const {
     for (const Entry& e : m_entries) {
       if (e.textPage == page && e.textOffset == offset) return &e;
@@ -471,7 +488,7 @@ TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
     std::string text = PlainText(markup);
     std::string english;
     for (const std::string& w : e.english) english += (english.empty() ? "" : ", ") + w;
-    std::string expected = e.Heading() + "\n" + english + "\n" + WithEntities(e.description) + "\n";
+    std::string expected = e.Heading() + "\n" + english + "\n" + AsDecoded(e.description) + "\n";
     if (!e.see.empty()) expected += "→" + e.see + "\n";
     // The text stops where the next entry begins.
     EXPECT_EQ(text.substr(0, expected.size()), expected) << markup;
@@ -547,6 +564,59 @@ TEST_F(FreePwingBook, ExternalCharacterFontsHoldTheBitmaps) {
     Glyph none;
     EXPECT_FALSE(font->GetGlyph(info.width, 16, CharacterCode(chars.size()), &none));
   }
+}
+
+TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
+  const IndexEntry* images = m_reader->FindIndex(0xD2);
+  const IndexEntry* sounds = m_reader->FindIndex(0xD8);
+  ASSERT_NE(images, nullptr);
+  ASSERT_NE(sounds, nullptr);
+
+  // FreePWING keeps a colour image behind an 8-byte header: "data" and the
+  // length, little-endian.
+  for (const auto& [reading, file] : {std::pair{"りんご", "media/apple.jpg"}, {"あお", "media/sky.bmp"}}) {
+    const Entry* e = EntryByReading(reading);
+    ASSERT_NE(e, nullptr);
+    std::string markup = Decode(e->textPage, e->textOffset, false);
+    size_t at = markup.find("</FIG[");
+    ASSERT_NE(at, std::string::npos) << markup;
+    unsigned page = 0, offset = 0, width = 0, height = 0, kind = 0;
+    ASSERT_EQ(std::sscanf(markup.c_str() + at, "</FIG[%8X:%4X](%4u*%4u:%1u)>", &page, &offset, &width, &height, &kind),
+              5)
+        << markup;
+    EXPECT_EQ(kind, 1u) << markup;
+    EXPECT_EQ(width, 0u);
+    EXPECT_EQ(height, 0u);
+    EXPECT_TRUE(images->HoldsPage(static_cast<int32_t>(page))) << markup;
+
+    std::vector<uint8_t> data = ReadSourceFile(file);
+    ASSERT_FALSE(data.empty()) << file;
+    std::vector<uint8_t> stored = ReadAt(static_cast<int32_t>(page), static_cast<int>(offset), 8 + data.size());
+    const uint8_t header[8] = {'d', 'a', 't', 'a', static_cast<uint8_t>(data.size()),
+                               static_cast<uint8_t>(data.size() >> 8), 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(stored.begin(), stored.begin() + 8), std::vector<uint8_t>(header, header + 8));
+    EXPECT_EQ(std::vector<uint8_t>(stored.begin() + 8, stored.end()), data) << file;
+  }
+
+  // A sound is the wave file from its "fmt " chunk on; FreePWING gives the
+  // position of its first and of its last byte, and the digits of a mono
+  // 16-bit 11,025 Hz wave that carries its own chunks.
+  const Entry* cat = EntryByReading("ねこ");
+  ASSERT_NE(cat, nullptr);
+  std::string markup = Decode(cat->textPage, cat->textOffset, false);
+  size_t at = markup.find("</WAV[");
+  ASSERT_NE(at, std::string::npos) << markup;
+  unsigned page = 0, offset = 0, endPage = 0, endOffset = 0;
+  ASSERT_EQ(std::sscanf(markup.c_str() + at, "</WAV[%8X:%4X][%8X:%4X]", &page, &offset, &endPage, &endOffset), 4)
+      << markup;
+  EXPECT_EQ(markup.substr(at + 35, 11), "(1:0:0:0:2)") << markup;
+  EXPECT_TRUE(sounds->HoldsPage(static_cast<int32_t>(page))) << markup;
+  std::vector<uint8_t> wave = ReadSourceFile("media/meow.wav");
+  ASSERT_GT(wave.size(), 12u);
+  std::vector<uint8_t> tail(wave.begin() + 12, wave.end());
+  EXPECT_EQ(ReadAt(static_cast<int32_t>(page), static_cast<int>(offset), tail.size()), tail);
+  const int64_t last = (int64_t{page} - 1) * 2048 + offset + static_cast<int64_t>(tail.size()) - 1;
+  EXPECT_EQ((int64_t{endPage} - 1) * 2048 + endOffset, last) << markup;
 }
 
 TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
