@@ -109,34 +109,42 @@ void CGaijiMap::ScanFolder(const std::string& folder, bool* loaded) {
   // Listing order is the file system's; sorting keeps record order, and so
   // which of two equal names FindMap sees, the same from run to run.
   std::sort(names.begin(), names.end());
+  std::vector<std::string> taken;
   for (const std::string& fileName : names) {
     const std::string path = folder + "/" + fileName;
     uint64_t time = 0;
     bool isDirectory = false;
     if (!FileTime(path, &time, &isDirectory) || isDirectory) continue;
-    const std::string name = RecordName(fileName);
+    std::string name = RecordName(fileName);
+    // Names cut to the field, or with characters Shift_JIS lacks, can
+    // collide; the first file keeps the name, or each start would reload
+    // both and rewrite the cache.
+    if (std::find(taken.begin(), taken.end(), name) != taken.end()) continue;
+    taken.push_back(name);
     const GaijiMapRecord* current = FindMap(name);
     // Any change of time reloads, also a map put back from an older copy.
     if (current != nullptr && current->fileTime == time) continue;
-    LoadMap(path, name, time);
-    *loaded = true;
+    if (LoadMap(path, name, time)) *loaded = true;
   }
 }
 
-void CGaijiMap::LoadMap(const std::string& path, const std::string& name, uint64_t fileTime) {
+// A file that cannot be read leaves the record it had, if any: the cached
+// copy is better than none, and the next start tries again.
+bool CGaijiMap::LoadMap(const std::string& path, const std::string& name, uint64_t fileTime) {
   std::unique_ptr<GaijiMapRecord> record;
   try {
     record = std::make_unique<GaijiMapRecord>();
   } catch (const std::bad_alloc&) {
     FatalError(kRecordsMessage);
   }
-  if (!ReadGaijiMapFile(path, record.get())) return;
+  if (!ReadGaijiMapFile(path, record.get())) return false;
   for (auto& r : m_maps)
     if (r->valid && r->Name() == name) r->valid = 0;
   std::memcpy(record->name, name.data(), std::min(name.size(), kGaijiNameLength));
   record->valid = 1;
   record->fileTime = fileTime;
   AddRecord(std::move(record));
+  return true;
 }
 
 void CGaijiMap::AddRecord(std::unique_ptr<GaijiMapRecord> record) {

@@ -97,7 +97,7 @@ class CGaijiMap {
 
  private:
   void ScanFolder(const std::string& folder, bool* loaded);
-  void LoadMap(const std::string& path, const std::string& name, uint64_t fileTime);
+  bool LoadMap(const std::string& path, const std::string& name, uint64_t fileTime);
   void AddRecord(std::unique_ptr<GaijiMapRecord> record);
   void WriteCache() const;
 

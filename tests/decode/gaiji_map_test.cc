@@ -158,6 +158,7 @@ TEST_F(GaijiMapTest, FolderScanPicksMapFilesByName) {
   // Japanese names are kept in Shift_JIS ("辞書.MAP"), long names cut to 31 bytes.
   WriteMap("\xE8\xBE\x9E\xE6\x9B\xB8.MAP", "hA121 u0046\n");
   WriteMap("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234567.MAP", "hA121 u0047\n");
+  WriteMap("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234999.MAP", "hA121 u0048\n");  // same name when cut
   CGaijiMap map(App());
   EXPECT_EQ(map.RecordCount(), 5u);
   EXPECT_EQ(Look(map.FindMap("upper.MAP"), kGaijiHalfWidth, 0xA121).value, 0x41);
@@ -168,6 +169,11 @@ TEST_F(GaijiMapTest, FolderScanPicksMapFilesByName) {
   EXPECT_EQ(map.FindMap("folder.MAP"), nullptr);
   EXPECT_EQ(Look(map.FindMap("\x8E\xAB\x8F\x91.MAP"), kGaijiHalfWidth, 0xA121).value, 0x46);
   EXPECT_EQ(Look(map.FindMap("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"), kGaijiHalfWidth, 0xA121).value, 0x47);
+  // The colliding name does not make every start reload and rewrite.
+  const FileId cache = Identify(map.CachePath());
+  CGaijiMap again(App());
+  EXPECT_EQ(Identify(again.CachePath()), cache);
+  EXPECT_EQ(again.RecordCount(), 5u);
 
   // No folder at all: no maps, and no cache written.
   CTempDir empty;
