@@ -54,13 +54,20 @@ struct CacheReader {
 
 bool ReadTable(CacheReader* in, size_t count, std::vector<GaijiEntry>* table, const char* message) {
   if (count == 0) return true;
-  OrDie(message, [&] { table->resize(count); });
-  for (GaijiEntry& e : *table) {
-    unsigned char raw[kEntrySize];
-    if (!in->Read(raw, sizeof(raw))) return false;
-    e.code = Le16(raw);
-    e.value = Le16(raw + 2);
-    std::memcpy(e.text, raw + 4, sizeof(e.text));
+  // The caller has checked that the file holds the entries, so this buffer
+  // is no larger than the file (and at most 512 KiB).
+  std::vector<unsigned char> raw;
+  OrDie(message, [&] {
+    raw.resize(count * kEntrySize);
+    table->resize(count);
+  });
+  if (!in->Read(raw.data(), raw.size())) return false;
+  for (size_t i = 0; i < count; ++i) {
+    const unsigned char* p = raw.data() + i * kEntrySize;
+    GaijiEntry& e = (*table)[i];
+    e.code = Le16(p);
+    e.value = Le16(p + 2);
+    std::memcpy(e.text, p + 4, sizeof(e.text));
   }
   // Look-ups search by halves; a cache made elsewhere may not be in order.
   std::sort(table->begin(), table->end(), [](const GaijiEntry& a, const GaijiEntry& b) { return a.code < b.code; });
