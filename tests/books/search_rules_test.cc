@@ -172,3 +172,28 @@ TEST(SearchRulesTest, KeysUpTo255Bytes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SearchRulesTest, WordIndexesOfEveryIdentifier) {
+  BookSource book;
+  SubbookSource& s = book.subbooks.emplace_back();
+  s.directory = "IDS";
+  s.title = "索引";
+  s.indexes = {IndexOptions{0x40}, IndexOptions{0x61}, IndexOptions{0x60}, IndexOptions{0x50}};
+  s.entries = {BookEntry{"林檎", {}, {{0x40, "apple"}, {0x60, "林檎"}}},
+               BookEntry{"跳躍", {}, {{0x61, "jump"}, {0x50, "跳躍"}}}};
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  const WrittenSubbook& w = b->written.subbooks[0];
+  // Class 1 leaves hold one position, so the heading is the text.
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "APPLE"), w.text[0], w.text[0]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "林檎"), w.text[0], w.text[0]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kForward, "跳"), w.text[1], w.text[1]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "jump"), w.text[1], w.heading[1]));
+  // Without 0x70-0x72 there is no endword search.
+  EXPECT_TRUE(Find(r, Method::kBackward, "jump").empty());
+}
+
+}  // namespace
