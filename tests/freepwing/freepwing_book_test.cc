@@ -207,7 +207,8 @@ std::u16string IndexForm(const std::string& word) {
 }
 
 // FreePWING files a word holding katakana twice: as written and with the
-// katakana turned into hiragana.
+// katakana turned into hiragana, row for row -- "ヴ" too, which gives a code
+// JIS X 0208 lacks (0x2474) and no one can type.
 std::vector<std::u16string> IndexForms(const Entry& e) {
   std::vector<std::u16string> forms;
   for (const std::string& w : e.Words()) {
@@ -215,7 +216,7 @@ std::vector<std::u16string> IndexForms(const Entry& e) {
     forms.push_back(f);
     bool katakana = false;
     for (char16_t& c : f) {
-      if (c >= u'ァ' && c <= u'ン') {
+      if (c >= u'ァ' && c <= u'ヶ') {
         c = static_cast<char16_t>(c - (u'ァ' - u'ぁ'));
         katakana = true;
       }
