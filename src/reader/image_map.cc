@@ -30,7 +30,7 @@ void CTextDecoder::ParseImageMap() {
   int budget = kMaxMapWords;
   // The next word of the map, or the end code once the data runs out.
   auto next = [&]() -> uint16_t {
-    if (--budget < 0 || (m_lastPage > 0 && Page() > m_lastPage)) return 0x1F65;
+    if (--budget < 0 || Page() > m_lastPage) return 0x1F65;
     return m_reader.ReadWord16();
   };
 

@@ -102,7 +102,7 @@ void CTextDecoder::BeginCall(const TextHookTable& table, char* buffer, int capac
 void CTextDecoder::SetPageLimit(int maxPages) {
   int32_t page = Page();
   m_lastPage = m_reader.LastPage();
-  int64_t limit = m_lastPage > 0 ? m_lastPage : INT32_MAX;
+  int64_t limit = m_lastPage;
   TextArea area;
   m_graphicArea = false;
   if (m_reader.IndexForPage(page, &area)) {

@@ -57,8 +57,9 @@ class CTextSource {
   virtual bool FindIndex(uint8_t id, TextArea* area) const = 0;
   virtual bool IndexForPage(int32_t page, TextArea* area) const = 0;
 
-  // The last page that holds data. The decoder never reads beyond it, which
-  // bounds every loop over zero pages; 0 means that the source cannot tell.
+  // The last page that holds data (0 for an empty source). The decoder
+  // never decodes beyond it, which bounds every loop over the zero pages
+  // past the end of a file or over an area larger than the file.
   virtual int32_t LastPage() const = 0;
 
   virtual int OpenMode() const = 0;
