@@ -600,24 +600,28 @@ TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
   }
 
   // A sound is the wave file from its "fmt " chunk on; FreePWING gives the
-  // position of its first and of its last byte, and the digits of a mono
-  // 16-bit 11,025 Hz wave that carries its own chunks.
-  const Entry* cat = EntryByReading("ねこ");
-  ASSERT_NE(cat, nullptr);
-  std::string markup = Decode(cat->textPage, cat->textOffset, false);
-  size_t at = markup.find("</WAV[");
-  ASSERT_NE(at, std::string::npos) << markup;
-  unsigned page = 0, offset = 0, endPage = 0, endOffset = 0;
-  ASSERT_EQ(std::sscanf(markup.c_str() + at, "</WAV[%8X:%4X][%8X:%4X]", &page, &offset, &endPage, &endOffset), 4)
-      << markup;
-  EXPECT_EQ(markup.substr(at + 35, 11), "(1:0:0:0:2)") << markup;
-  EXPECT_TRUE(sounds->HoldsPage(static_cast<int32_t>(page))) << markup;
-  std::vector<uint8_t> wave = ReadSourceFile("media/meow.wav");
-  ASSERT_GT(wave.size(), 12u);
-  std::vector<uint8_t> tail(wave.begin() + 12, wave.end());
-  EXPECT_EQ(ReadAt(static_cast<int32_t>(page), static_cast<int>(offset), tail.size()), tail);
-  const int64_t last = (int64_t{page} - 1) * 2048 + offset + static_cast<int64_t>(tail.size()) - 1;
-  EXPECT_EQ((int64_t{endPage} - 1) * 2048 + endOffset, last) << markup;
+  // position of its first and of its last byte, and digits that tell a
+  // wave carrying its own chunks, mono, 16 or 8 bits. (The rate digit is
+  // always 2: FreePWING compares the rate with 441000 and 220500.)
+  for (const auto& [reading, file, digits] :
+       {std::tuple{"ねこ", "media/meow.wav", "(1:0:0:0:2)"}, {"いぬ", "media/woof.wav", "(1:0:0:1:2)"}}) {
+    const Entry* e = EntryByReading(reading);
+    ASSERT_NE(e, nullptr);
+    std::string markup = Decode(e->textPage, e->textOffset, false);
+    size_t at = markup.find("</WAV[");
+    ASSERT_NE(at, std::string::npos) << markup;
+    unsigned page = 0, offset = 0, endPage = 0, endOffset = 0;
+    ASSERT_EQ(std::sscanf(markup.c_str() + at, "</WAV[%8X:%4X][%8X:%4X]", &page, &offset, &endPage, &endOffset), 4)
+        << markup;
+    EXPECT_EQ(markup.substr(at + 35, 11), digits) << markup;
+    EXPECT_TRUE(sounds->HoldsPage(static_cast<int32_t>(page))) << markup;
+    std::vector<uint8_t> wave = ReadSourceFile(file);
+    ASSERT_GT(wave.size(), 12u);
+    std::vector<uint8_t> tail(wave.begin() + 12, wave.end());
+    EXPECT_EQ(ReadAt(static_cast<int32_t>(page), static_cast<int>(offset), tail.size()), tail) << file;
+    const int64_t last = (int64_t{page} - 1) * 2048 + offset + static_cast<int64_t>(tail.size()) - 1;
+    EXPECT_EQ((int64_t{endPage} - 1) * 2048 + endOffset, last) << markup;
+  }
 }
 
 TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
