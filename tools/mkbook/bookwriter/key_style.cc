@@ -5,7 +5,7 @@
 #include <iconv.h>
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 namespace {
 
@@ -44,32 +44,43 @@ uint16_t Ch(const char* utf8) {
   return c.size() == 1 ? c[0] : 0;
 }
 
+// Every character a folding rule touches lies in 0x8100-0x83FF (symbols,
+// hiragana, katakana); the rules are flat tables over that span, 0 meaning
+// "no rule", because whole books fold millions of characters.
+constexpr uint16_t kSpanBase = 0x8100;
+constexpr size_t kSpan = 0x300;
+using RuleTable = std::array<uint16_t, kSpan>;
+
+bool InSpan(uint16_t c) { return c >= kSpanBase && c < kSpanBase + kSpan; }
+
 // Pairs "from to from to ..." given as one UTF-8 string of characters.
-std::map<uint16_t, uint16_t> PairTable(const char* utf8) {
+RuleTable PairTable(const char* utf8) {
   SjisChars c;
   Utf8ToSjisChars(utf8, &c);
-  std::map<uint16_t, uint16_t> m;
-  for (size_t i = 0; i + 1 < c.size(); i += 2) m[c[i]] = c[i + 1];
-  return m;
+  RuleTable t{};
+  for (size_t i = 0; i + 1 < c.size(); i += 2) {
+    if (InSpan(c[i])) t[c[i] - kSpanBase] = c[i + 1];
+  }
+  return t;
 }
 
 struct Tables {
   uint16_t longVowel = Ch("ー");
   std::array<uint16_t, 4> marks{Ch("’"), Ch("－"), Ch("・"), Ch("‐")};
   uint16_t ideographicSpace = Ch("　");
-  uint16_t vu = Ch("ヴ");
   uint16_t smallKa = Ch("ヵ");
   uint16_t smallKe = Ch("ヶ");
   uint16_t ka = Ch("か");
   uint16_t ke = Ch("け");
   // Applied in this order unless the style bit of each is set.
-  std::map<uint16_t, uint16_t> sokuon = PairTable("っつヴうッツ");
-  std::map<uint16_t, uint16_t> smallY = PairTable("ゃやゅゆょよゎわャヤュユョヨヮワヵカヶケ");
-  std::map<uint16_t, uint16_t> smallV = PairTable("ぁあぃいぅうぇえぉおァアィイゥウェエォオ");
-  std::map<uint16_t, uint16_t> voiced = PairTable(
-      "がかぎきぐくげけごこざさじしずすぜせぞそだたぢちづつでてどとばはびひぶふべへぼほ");
-  std::map<uint16_t, uint16_t> semiVoiced = PairTable("ぱはぴひぷふぺへぽほ");
-  std::map<uint16_t, uint16_t> vowelOf;  // kana -> あいうえお
+  std::array<std::pair<uint32_t, RuleTable>, 5> steps{{
+      {0xC000, PairTable("っつヴうッツ")},
+      {0x3000, PairTable("ゃやゅゆょよゎわャヤュユョヨヮワヵカヶケ")},
+      {0xC00, PairTable("ぁあぃいぅうぇえぉおァアィイゥウェエォオ")},
+      {0x300, PairTable("がかぎきぐくげけごこざさじしずすぜせぞそだたぢちづつでてどとばはびひぶふべへぼほ")},
+      {0xC0, PairTable("ぱはぴひぷふぺへぽほ")},
+  }};
+  RuleTable vowelOf{};  // kana -> あいうえお
   Tables() {
     const char* rows[5] = {"あかさたなはまやらわ", "いきしちにひみり", "うくすつぬふむゆる",
                            "えけせてねへめれ", "おこそとのほもよろを"};
@@ -78,7 +89,7 @@ struct Tables {
     for (int v = 0; v < 5; ++v) {
       SjisChars row;
       Utf8ToSjisChars(rows[v], &row);
-      for (uint16_t c : row) vowelOf[c] = vowels[v];
+      for (uint16_t c : row) vowelOf[c - kSpanBase] = vowels[static_cast<size_t>(v)];
     }
   }
 };
@@ -94,17 +105,15 @@ bool IsMark(uint16_t c) {
 }
 
 uint16_t Substitute(uint16_t c, uint32_t s) {
-  const Tables& t = T();
-  const std::pair<uint32_t, const std::map<uint16_t, uint16_t>*> steps[] = {
-      {0xC000, &t.sokuon}, {0x3000, &t.smallY}, {0xC00, &t.smallV},
-      {0x300, &t.voiced},  {0xC0, &t.semiVoiced}};
-  for (const auto& [bits, table] : steps) {
+  if (!InSpan(c)) return c;
+  for (const auto& [bits, table] : T().steps) {
     if (s & bits) continue;
-    auto it = table->find(c);
-    if (it != table->end()) return it->second;
+    if (uint16_t to = table[c - kSpanBase]) return to;
   }
   return c;
 }
+
+uint16_t VowelOf(uint16_t c) { return InSpan(c) ? T().vowelOf[c - kSpanBase] : 0; }
 
 uint16_t KatakanaToHiragana(uint16_t c) {
   if (c >= 0x8340 && c <= 0x837E) return static_cast<uint16_t>(c - 0xA1);
@@ -147,19 +156,25 @@ uint16_t SjisCharToJis(uint16_t sjis) {
 
 uint16_t WidenChar(uint16_t c) {
   if (c < 0x20 || c > 0x7E) return c;
-  if (c >= '0' && c <= '9') return static_cast<uint16_t>(0x824F + (c - '0'));
-  if (c >= 'A' && c <= 'Z') return static_cast<uint16_t>(0x8260 + (c - 'A'));
-  if (c >= 'a' && c <= 'z') return static_cast<uint16_t>(0x8281 + (c - 'a'));
-  static const std::map<char, uint16_t> symbols = {
-      {' ', 0x8140}, {',', 0x8143}, {'.', 0x8144}, {':', 0x8146}, {';', 0x8147},
-      {'?', 0x8148}, {'!', 0x8149}, {'^', 0x814F}, {'~', 0x8150}, {'_', 0x8151},
-      {'/', 0x815E}, {'|', 0x8162}, {'`', 0x8165}, {'\'', 0x8166}, {'"', 0x8168},
-      {'(', 0x8169}, {')', 0x816A}, {'[', 0x816D}, {']', 0x816E}, {'{', 0x816F},
-      {'}', 0x8170}, {'+', 0x817B}, {'-', 0x817C}, {'=', 0x8181}, {'<', 0x8183},
-      {'>', 0x8184}, {'\\', 0x818F}, {'$', 0x8190}, {'%', 0x8193}, {'#', 0x8194},
-      {'&', 0x8195}, {'*', 0x8196}, {'@', 0x8197}};
-  auto it = symbols.find(static_cast<char>(c));
-  return it == symbols.end() ? c : it->second;
+  static const std::array<uint16_t, 0x5F> wide = [] {
+    std::array<uint16_t, 0x5F> t{};
+    for (int d = 0; d < 10; ++d) t['0' + d - 0x20] = static_cast<uint16_t>(0x824F + d);
+    for (int l = 0; l < 26; ++l) {
+      t['A' + l - 0x20] = static_cast<uint16_t>(0x8260 + l);
+      t['a' + l - 0x20] = static_cast<uint16_t>(0x8281 + l);
+    }
+    const std::pair<char, uint16_t> symbols[] = {
+        {' ', 0x8140}, {',', 0x8143}, {'.', 0x8144}, {':', 0x8146}, {';', 0x8147},
+        {'?', 0x8148}, {'!', 0x8149}, {'^', 0x814F}, {'~', 0x8150}, {'_', 0x8151},
+        {'/', 0x815E}, {'|', 0x8162}, {'`', 0x8165}, {'\'', 0x8166}, {'"', 0x8168},
+        {'(', 0x8169}, {')', 0x816A}, {'[', 0x816D}, {']', 0x816E}, {'{', 0x816F},
+        {'}', 0x8170}, {'+', 0x817B}, {'-', 0x817C}, {'=', 0x8181}, {'<', 0x8183},
+        {'>', 0x8184}, {'\\', 0x818F}, {'$', 0x8190}, {'%', 0x8193}, {'#', 0x8194},
+        {'&', 0x8195}, {'*', 0x8196}, {'@', 0x8197}};
+    for (const auto& [ch, code] : symbols) t[static_cast<size_t>(ch - 0x20)] = code;
+    return t;
+  }();
+  return wide[c - 0x20];
 }
 
 uint32_t EffectiveStyle(uint8_t id, uint8_t mode, const std::array<uint8_t, 4>& style) {
@@ -228,8 +243,7 @@ SjisChars FoldForm(const SjisChars& raw, uint32_t s) {
       if (mode == 2) continue;
     }
     c = Substitute(c, s);
-    auto it = T().vowelOf.find(c);
-    vowel = it == T().vowelOf.end() ? 0 : it->second;
+    vowel = VowelOf(c);
     out.push_back(c);
   }
   return out;
