@@ -419,10 +419,10 @@ TEST_F(FreePwingBook, CatalogNamesTheSubbookAndItsAreas) {
   EXPECT_EQ(entry.fontNames[1], "GAI16F");
   for (int slot = 2; slot < kFontSlots; ++slot) EXPECT_EQ(entry.fontNames[slot], "") << slot;
 
-  // Text, headings, menu, copyright and the two word indexes, each inside
-  // the file.
+  // Text, headings, menu, copyright, the word and keyword indexes, images
+  // and sounds, each inside the file.
   const int32_t pages = static_cast<int32_t>(std::filesystem::file_size(m_honmon) / 2048);
-  for (uint8_t id : {0x00, 0x01, 0x02, 0x05, 0x07, 0x71, 0x91}) {
+  for (uint8_t id : {0x00, 0x01, 0x02, 0x05, 0x07, 0x71, 0x80, 0x91, 0xD2, 0xD8}) {
     const IndexEntry* area = m_reader->FindIndex(id);
     ASSERT_NE(area, nullptr) << "area " << int(id);
     EXPECT_GE(area->startPage, 2) << "area " << int(id);
