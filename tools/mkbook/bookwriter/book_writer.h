@@ -59,6 +59,9 @@ struct BookEntry {
   std::string heading;              // UTF-8
   std::vector<std::string> body;    // UTF-8 lines after the heading line
   std::vector<SearchWord> words;    // words besides those taken from heading
+  // Escape-coded bytes placed after the body lines (image, sound and movie
+  // objects; see media_writer.h).
+  std::vector<uint8_t> codes;
 };
 
 // Entries sharing one keyword (classes 3 and 4: 0x80, 0x81, 0xA0, 0xA1).
@@ -116,6 +119,9 @@ struct SubbookSource {
   bool useHonmon2 = false;              // EPWING text file named HONMON2
   FileStorage textStorage;              // START / HONMON(2)
   FileStorage fontStorage;              // EPWING GAIJI files
+  // Raw data areas (identifier, bytes) after the indexes and fonts, listed
+  // in the index table; their start pages are reported in indexStart.
+  std::vector<std::pair<uint8_t, std::vector<uint8_t>>> dataAreas;
 };
 
 struct BookSource {

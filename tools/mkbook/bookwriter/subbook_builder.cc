@@ -309,6 +309,10 @@ bool BuildSubbookText(const SubbookSource& sub, BookKind kind, std::vector<uint8
   if (!b.EncodeText() || !b.EncodeHeadings()) return false;
   b.PlaceText();
   if (!b.PlaceIndexes() || !b.PlaceFonts()) return false;
+  for (const auto& [id, bytes] : sub.dataAreas) {
+    if (!bytes.empty()) written->indexStart.emplace_back(id, b.NextPage());
+    b.AddArea(id, bytes);
+  }
   written->text = b.textPos;
   written->heading = b.headPos;
   *file = b.Assemble();

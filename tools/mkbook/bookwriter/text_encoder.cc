@@ -37,6 +37,7 @@ bool EncodeEntry(const BookEntry& entry, CTextEncoder* text, size_t* start, std:
     if (!text->Text(line)) return Fail(error, "text", line);
     text->Escape(kEscNewline);
   }
+  text->Bytes().insert(text->Bytes().end(), entry.codes.begin(), entry.codes.end());
   text->Escape(kEscEndText);
   return true;
 }
