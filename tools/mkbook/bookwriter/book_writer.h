@@ -61,7 +61,7 @@ struct BookEntry {
   std::vector<SearchWord> words;    // words besides those taken from heading
   // Escape-coded bytes placed after the body lines (image, sound and movie
   // objects; see media_writer.h).
-  std::vector<uint8_t> codes;
+  std::vector<uint8_t> codes = {};
 };
 
 // Entries sharing one keyword (classes 3 and 4: 0x80, 0x81, 0xA0, 0xA1).
@@ -121,7 +121,7 @@ struct SubbookSource {
   FileStorage fontStorage;              // EPWING GAIJI files
   // Raw data areas (identifier, bytes) after the indexes and fonts, listed
   // in the index table; their start pages are reported in indexStart.
-  std::vector<std::pair<uint8_t, std::vector<uint8_t>>> dataAreas;
+  std::vector<std::pair<uint8_t, std::vector<uint8_t>>> dataAreas = {};
 };
 
 struct BookSource {
