@@ -265,6 +265,29 @@ TEST(BookFileTest, EbzipCacheEvictsRoundRobin) {
   EXPECT_EQ(ReadAt(file, 1), Bytes(kPageSize, 0xEE));
 }
 
+TEST(BookFileTest, EbzipFailedSliceLeavesNoStaleSlotAndSaysWhy) {
+  CTempDir dir;
+  Bytes data = NumberedPages(3 * kPageSize);
+  Bytes image = Ebzip(data, 0);
+  std::string path = dir.Write("bad.ebz", image);
+  CBookFile file;
+  ASSERT_EQ(file.Open(path, 0), 0);
+  ReadAt(file, 1);  // slot 1
+  ReadAt(file, 2);  // slot 0
+  size_t slice3 = (image[22 + 2 * 2] << 8) | image[22 + 2 * 2 + 1];
+  Scribble(path, slice3, image.size() - slice3);
+
+  // Slice 3 goes to slot 1 and fails; the slot must not still claim page 1.
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(file.SetPage(3), 0);
+  int result = -1;
+  EXPECT_EQ(Read(file, &result), Bytes(kPageSize, 0));
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("inflate: ", 0), 0u);
+  EXPECT_EQ(ReadAt(file, 1), PageFrom(data, 1));
+  EXPECT_EQ(ReadAt(file, 2), PageFrom(data, 2));
+}
+
 TEST(BookFileTest, EbzipIndexWidthFollowsTheDataSize) {
   CTempDir dir;
   CBookFile file;
