@@ -32,6 +32,16 @@ struct OpenedBook {
   }
 };
 
+// An entry by its parts (the model grows fields tests need not name).
+inline BookEntry Entry(const std::string& heading, std::vector<std::string> body = {},
+                       std::vector<SearchWord> words = {}) {
+  BookEntry e;
+  e.heading = heading;
+  e.body = std::move(body);
+  e.words = std::move(words);
+  return e;
+}
+
 // Writes `book` and adds it to a fresh book list; `error` says why when
 // writing failed (then nothing is added).
 inline std::unique_ptr<OpenedBook> WriteAndOpen(const BookSource& book,

@@ -11,7 +11,7 @@ SubbookSource Tiny(const std::string& dir, const std::string& word) {
   s.directory = dir;
   s.title = "辞書" + dir;
   s.indexes = {IndexOptions{0x90}};
-  s.entries = {BookEntry{word, {"本文"}, {{0x90, word}}}};
+  s.entries = {Entry(word, {"本文"}, {{0x90, word}})};
   return s;
 }
 

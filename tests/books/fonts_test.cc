@@ -53,7 +53,7 @@ TEST(FontsTest, EbFontAreas) {
   s.directory = "GAIJI";
   s.title = "外字";
   s.indexes = {IndexOptions{0x90}};
-  s.entries = {BookEntry{"あ", {}, {{0x90, "あ"}}}};
+  s.entries = {Entry("あ", {}, {{0x90, "あ"}})};
   s.narrowFonts = {MakeFont(8, 16, 0xA121, 200)};
   s.wideFonts = {MakeFont(16, 16, 0xB121, 100)};
   for (FileStorage st : {FileStorage{}, FileStorage{FileStorage::kEbzip, 3}}) {
@@ -74,7 +74,7 @@ TEST(FontsTest, EpwingGaijiFilesOfEverySize) {
   s.directory = "GAIJI";
   s.title = "外字";
   s.indexes = {IndexOptions{0x90}};
-  s.entries = {BookEntry{"あ", {}, {{0x90, "あ"}}}};
+  s.entries = {Entry("あ", {}, {{0x90, "あ"}})};
   const int sizes[][2] = {{8, 16}, {16, 24}, {16, 32}, {24, 48}};
   for (const auto& sz : sizes) {
     s.narrowFonts.push_back(MakeFont(sz[0], sz[1], 0xA121, 120));

@@ -15,7 +15,7 @@ SubbookSource Fruit(uint8_t id, bool groups) {
   s.title = "果物";
   // Latin keywords fold to themselves, so the scan's two keys agree.
   s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, 0, groups}};
-  for (const char* h : {"林檎", "蜜柑", "葡萄", "苺"}) s.entries.push_back(BookEntry{h, {"果物"}, {}});
+  for (const char* h : {"林檎", "蜜柑", "葡萄", "苺"}) s.entries.push_back(Entry(h, {"果物"}, {}));
   s.groups = {KeywordGroup{id, "fruit", {0, 1, 2}}, KeywordGroup{id, "red", {3, 0}}};
   return s;
 }
@@ -101,9 +101,9 @@ TEST(GroupsTest, KanaGroupsTellSpellingsApart) {
     s.directory = "KANA";
     s.title = "仮名";
     s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, 0, true}};
-    s.entries = {BookEntry{"学校", {}, {{id, "がっこう"}}}, BookEntry{"郭公", {}, {{id, "かっこう"}}},
-                 BookEntry{"格好", {}, {{id, "かっこう"}}}, BookEntry{"林檎", {}, {{id, "りんご"}}},
-                 BookEntry{"蜜柑", {}, {{id, "みかん"}}}};
+    s.entries = {Entry("学校", {}, {{id, "がっこう"}}), Entry("郭公", {}, {{id, "かっこう"}}),
+                 Entry("格好", {}, {{id, "かっこう"}}), Entry("林檎", {}, {{id, "りんご"}}),
+                 Entry("蜜柑", {}, {{id, "みかん"}})};
     auto b = WriteAndOpen(book);
     ASSERT_EQ(b->added, 1) << b->error;
     CEBReader& r = *b->Reader(0);

@@ -25,7 +25,7 @@ BookSource OneWord(uint8_t id, std::array<uint8_t, 4> style, const std::string& 
   s.title = "規則";
   s.styleMode = styleMode;
   s.indexes = {IndexOptions{id, style}};
-  s.entries = {BookEntry{"見出し", {"本文"}, {{id, word}}}};
+  s.entries = {Entry("見出し", {"本文"}, {{id, word}})};
   return book;
 }
 
@@ -112,7 +112,7 @@ TEST(SearchRulesTest, KanaIndexFallsBackFrom90To30) {
   s.directory = "FALL";
   s.title = "代替";
   s.indexes = {IndexOptions{0x30}, IndexOptions{0x50}};
-  s.entries = {BookEntry{"林檎", {}, {{0x30, "りんご"}, {0x50, "林檎"}}}};
+  s.entries = {Entry("林檎", {}, {{0x30, "りんご"}, {0x50, "林檎"}})};
   auto b = WriteAndOpen(book);
   ASSERT_EQ(b->added, 1) << b->error;
   BookPos at = b->written.subbooks[0].text[0];
@@ -123,7 +123,7 @@ TEST(SearchRulesTest, KanaIndexFallsBackFrom90To30) {
 
   // With 0x90 present, 0x30 is not consulted for kana.
   s.indexes.push_back(IndexOptions{0x90});
-  s.entries.push_back(BookEntry{"蜜柑", {}, {{0x90, "みかん"}}});
+  s.entries.push_back(Entry("蜜柑", {}, {{0x90, "みかん"}}));
   auto both = WriteAndOpen(book);
   ASSERT_EQ(both->added, 1) << both->error;
   EXPECT_TRUE(Find(*both->Reader(0), Method::kExact, "りんご").empty());
@@ -136,7 +136,7 @@ TEST(SearchRulesTest, ShortenedKeyRetry) {
   s.directory = "RETRY";
   s.title = "再試行";
   s.indexes = {IndexOptions{0x90}, IndexOptions{0x92}};
-  s.entries = {BookEntry{"abc", {}, {{0x92, "abc"}}}, BookEntry{"りんご", {}, {{0x90, "りんご"}}}};
+  s.entries = {Entry("abc", {}, {{0x92, "abc"}}), Entry("りんご", {}, {{0x90, "りんご"}})};
   auto b = WriteAndOpen(book);
   ASSERT_EQ(b->added, 1) << b->error;
   CEBReader& r = *b->Reader(0);
@@ -160,7 +160,7 @@ TEST(SearchRulesTest, KeysUpTo255Bytes) {
   s.directory = "LONG";
   s.title = "長い";
   s.indexes = {IndexOptions{0x90}, IndexOptions{0x70}};
-  s.entries = {BookEntry{"長", {}, {{0x90, k127}, {0x70, k127}}}};
+  s.entries = {Entry("長", {}, {{0x90, k127}, {0x70, k127}})};
   auto b = WriteAndOpen(book);
   ASSERT_EQ(b->added, 1) << b->error;
   CEBReader& r = *b->Reader(0);
@@ -181,8 +181,8 @@ TEST(SearchRulesTest, WordIndexesOfEveryIdentifier) {
   s.directory = "IDS";
   s.title = "索引";
   s.indexes = {IndexOptions{0x40}, IndexOptions{0x61}, IndexOptions{0x60}, IndexOptions{0x50}};
-  s.entries = {BookEntry{"林檎", {}, {{0x40, "apple"}, {0x60, "林檎"}}},
-               BookEntry{"跳躍", {}, {{0x61, "jump"}, {0x50, "跳躍"}}}};
+  s.entries = {Entry("林檎", {}, {{0x40, "apple"}, {0x60, "林檎"}}),
+               Entry("跳躍", {}, {{0x61, "jump"}, {0x50, "跳躍"}})};
   auto b = WriteAndOpen(book);
   ASSERT_EQ(b->added, 1) << b->error;
   CEBReader& r = *b->Reader(0);

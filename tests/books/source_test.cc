@@ -100,7 +100,7 @@ TEST(SourceTest, UnwritableSourcesAreRefused) {
   book.subbooks[0].textStorage = {FileStorage::kSebxa, 0};
   EXPECT_FALSE(WriteBook(book, dir.File("b"), {}, nullptr, &error));
   book.subbooks[0].textStorage = {};
-  book.subbooks[0].entries = {BookEntry{"\xF0\x9F\x98\x80", {}, {}}};  // no JIS form
+  book.subbooks[0].entries = {Entry("\xF0\x9F\x98\x80", {}, {})};  // no JIS form
   EXPECT_FALSE(WriteBook(book, dir.File("c"), {}, nullptr, &error));
   EXPECT_NE(error, "");
 }

@@ -165,7 +165,9 @@ struct Parser {
     if (word == "font") return Font(l, s);
     if (word == "glyph") return Glyph(l);
     if (word == "entry") {
-      s->entries.push_back(BookEntry{l.Rest(), {}, {}});
+      BookEntry e;
+      e.heading = l.Rest();
+      s->entries.push_back(std::move(e));
       return true;
     }
     if (word == "group") {
