@@ -82,9 +82,7 @@ class TextBookTest : public ::testing::Test {
       }
     }
     file.insert(file.end(), text.Bytes().begin(), text.Bytes().end());
-    uint32_t lastPage = textPages + 1;
-    for (const Area& a : extra) lastPage = std::max(lastPage, a.start + a.count - 1);
-    file.resize(static_cast<size_t>(lastPage) * 2048, 0);
+    file.resize(static_cast<size_t>(textPages + 1) * 2048, 0);
     const char* name = kind == BookKindForText::kEb       ? "sub/START"
                        : kind == BookKindForText::kEpwing ? "sub/DATA/HONMON"
                                                           : "sub/DATA/HONMONS";
