@@ -480,6 +480,19 @@ TEST_F(FreePwingBook, KeysAreFoldedTheWayTheBookFiledItsWords) {
   EXPECT_EQ(Search("色", Match::kSuffix).size(), 6u);
 }
 
+TEST_F(FreePwingBook, ShorterKeysAreTriedOnlyWhenAsked) {
+  const Entry* apple = EntryByReading("りんご");
+  ASSERT_NE(apple, nullptr);
+  EXPECT_TRUE(Search("りんごジャム", Match::kPrefix).empty());
+
+  m_reader->SetRetryShorter(true);
+  EXPECT_EQ(Search("りんごジャム", Match::kPrefix), std::set<Position>{PositionOf(*apple)});
+  EXPECT_EQ(Names(Search("ぶどうしゅ", Match::kPrefix)), "ぶどう ");
+  // Never below three characters, and never for an exact search.
+  EXPECT_TRUE(Search("あかい", Match::kPrefix).empty());
+  EXPECT_TRUE(Search("りんごジャム", Match::kExact).empty());
+}
+
 TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
   for (size_t i = 0; i < m_entries.size(); ++i) {
     const Entry& e = m_entries[i];
