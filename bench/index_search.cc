@@ -35,7 +35,9 @@ BookSource MakeBook(int entries, std::vector<std::string>* words, FileStorage st
   sub.directory = "BENCH";
   sub.textStorage = storage;
   sub.headingArea = false;
-  sub.indexes = {IndexOptions{0x92, {0, 0, 0, 0}, false, 0, false, 0}};
+  IndexOptions index;
+  index.id = 0x92;
+  sub.indexes = {index};
   sub.entries.reserve(static_cast<size_t>(entries));
   for (int i = 0; i < entries; ++i) {
     std::string w = RandomWord(rng) + std::to_string(i % 97);

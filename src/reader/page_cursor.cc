@@ -15,7 +15,9 @@ bool CEBReader::SeekPage(int32_t page) {
     return true;
   }
   bool ok = false;
-  if (m_file.IsOpen() && page > 0) {
+  // Pages below 1 go to the file too: a text file then tells the user it
+  // cannot seek, as for any page it cannot select.
+  if (m_file.IsOpen()) {
     std::memcpy(m_buf, m_file.Fetch(page, &ok), kPageSize);
     ++m_pageReads;
   }

@@ -39,8 +39,8 @@ TEST(BookList, FindsEveryCatalogSpellingInSortedOrder) {
   BookSource ebz = OneSubbook(BookKind::kEb, "EBZ");
   ebz.catalogStorage = {FileStorage::kEbzip, 0};
   Write(ebz, dir, "c-ebz");
-  Write(OneSubbook(BookKind::kEpwing, "LOWER"), dir, "b-lower", {true, false});
-  Write(OneSubbook(BookKind::kEpwing, "ISO"), dir, "a-iso", {false, true});
+  Write(OneSubbook(BookKind::kEpwing, "LOWER"), dir, "b-lower", Names(true, false));
+  Write(OneSubbook(BookKind::kEpwing, "ISO"), dir, "a-iso", Names(false, true));
   // A lower-case compressed catalog name.
   std::filesystem::rename(dir.Path() / "c-ebz" / "CATALOG.ebz", dir.Path() / "c-ebz" / "catalog.ebz");
   CBookList list;

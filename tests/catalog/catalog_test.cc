@@ -103,11 +103,11 @@ TEST(Catalog, CompressedAndOddlyNamedBooksOpenLikePlainOnes) {
   };
   const Case cases[] = {
       {"eb-ebz", BookKind::kEb, {FileStorage::kEbzip, 1}, {}, false},
-      {"eb-lower", BookKind::kEb, {}, {true, false}, false},
-      {"eb-iso", BookKind::kEb, {}, {false, true}, false},
+      {"eb-lower", BookKind::kEb, {}, Names(true, false), false},
+      {"eb-iso", BookKind::kEb, {}, Names(false, true), false},
       {"ep-ebz", BookKind::kEpwing, {FileStorage::kEbzip, 2}, {}, false},
       {"ep-honmon2-ebz", BookKind::kEpwing, {FileStorage::kEbzip, 0}, {}, true},
-      {"ep-lower-iso", BookKind::kEpwing, {}, {true, true}, false},
+      {"ep-lower-iso", BookKind::kEpwing, {}, Names(true, true), false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -63,7 +63,7 @@ class RandomIndexPages : public ::testing::Test {
     for (int i = 0; i < 60; ++i)
       sub.entries.push_back(Entry("e", {{0x90, i % 2 ? "かな" : "カナ"}, {0x92, "w" + std::to_string(i)},
                                          {0x72, "w" + std::to_string(i)}}));
-    sub.groups = {{0x80, "key", {1, 2, 3}}, {0x80, "kez", {4, 5}}};
+    sub.groups = {Group(0x80, "key", {1, 2, 3}), Group(0x80, "kez", {4, 5})};
     m_written = Write(book, m_dir);
     m_original = ReadWholeFile(m_written.subbooks[0].textPath);
   }

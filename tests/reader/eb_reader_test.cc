@@ -146,7 +146,7 @@ TEST(EBReaderSearch, KeywordGroupCarriesOneHeading) {
   sub.directory = "KEYWORD";
   sub.indexes = {Index(0x80, {0, 0, 0, 0}, 0, true)};
   for (int i = 0; i < 5; ++i) sub.entries.push_back(Entry("項目" + std::to_string(i), {}));
-  sub.groups = {{0x80, "apple", {1, 3, 4}}, {0x80, "banana", {0, 2}}};
+  sub.groups = {Group(0x80, "apple", {1, 3, 4}), Group(0x80, "banana", {0, 2})};
   WrittenBook written = Write(book, dir);
   CBookList list;
   CEBReader* r = OpenFirst(list, dir);

@@ -48,7 +48,28 @@ inline BookEntry Entry(const std::string& heading, std::vector<SearchWord> words
 
 inline IndexOptions Index(uint8_t id, std::array<uint8_t, 4> style = {0, 0, 0, 0}, int keyLength = 0,
                           bool groups = false, int pageFill = 0) {
-  return IndexOptions{id, style, false, keyLength, groups, pageFill};
+  IndexOptions options;  // by field: the writer's options grow
+  options.id = id;
+  options.style = style;
+  options.keyLength = keyLength;
+  options.groups = groups;
+  options.pageFill = pageFill;
+  return options;
+}
+
+inline KeywordGroup Group(uint8_t id, const std::string& keyword, std::vector<int> members) {
+  KeywordGroup group;
+  group.indexId = id;
+  group.keyword = keyword;
+  group.members = std::move(members);
+  return group;
+}
+
+inline WriteOptions Names(bool lowerCase, bool versionSuffix) {
+  WriteOptions options;
+  options.lowerCaseNames = lowerCase;
+  options.versionSuffix = versionSuffix;
+  return options;
 }
 
 // Writes `book` below `dir` (subdirectory `name`); fails the test on error.
