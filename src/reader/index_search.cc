@@ -117,11 +117,14 @@ int32_t CEBReader::FindLeaf(const IndexEntry& index, std::string_view typed) {
   std::unordered_set<int32_t> visited;
   int32_t page = index.startPage;
   while (index.HoldsPage(page) && visited.insert(page).second) {
-    SeekPage(page);
+    // An unreadable page, or an inner page without entries, is damage: the
+    // level walk below would otherwise step through a vast empty "index".
+    if (!SeekPage(page)) return 0;
     uint8_t flags = m_buf[0];
     if (flags & 0x80) return IsLeafFlag(flags) ? page : 0;
     int keyLength = m_buf[1];
     int count = m_buf[2] << 8 | m_buf[3];
+    if (count == 0) return 0;
     PageParser p(m_buf);
     int32_t next = 0;
     uint32_t child = 0;
@@ -136,7 +139,6 @@ int32_t CEBReader::FindLeaf(const IndexEntry& index, std::string_view typed) {
     }
     if (next == 0) {
       if (flags & 0x20) {
-        if (count == 0) return 0;
         next = static_cast<int32_t>(child);
       } else {
         next = page + 1;  // the rest of this level

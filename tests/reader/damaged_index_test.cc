@@ -108,3 +108,29 @@ TEST_F(RandomIndexPages, SearchesEndWithinTheIndex) {
 }
 
 }  // namespace
+
+namespace {
+
+// An index table may claim far more pages than the file has: a descent
+// through the missing pages must end at the first one, not walk them all.
+TEST(DamagedIndex, IndexClaimingMorePagesThanTheFileEndsAtTheFileEnd) {
+  CTempDir dir;
+  std::vector<uint8_t> file(2 * kPageSize, 0);
+  file[1] = 1;  // one entry: 0x92 from page 2, 0x7FFFFFF0 pages
+  uint8_t* e = &file[16];
+  e[0] = 0x92;
+  e[5] = 2;
+  e[6] = 0x7F, e[7] = 0xFF, e[8] = 0xFF, e[9] = 0xF0;
+  // Page 2: an inner page whose only key is below every search key, so the
+  // level walk goes on to page 3, 4, ... which do not exist.
+  uint8_t* page2 = &file[kPageSize];
+  page2[1] = 1, page2[3] = 1, page2[4] = 0x01, page2[8] = 9;
+  std::string path = dir.Write("HONMON", file);
+  CEBReader r;
+  ASSERT_EQ(r.Open(path, 1, 0), 1);
+  r.ResetPageReads();
+  EXPECT_EQ(r.WordSearch("word", false), 0);
+  EXPECT_LE(r.PageReads(), 4u);
+}
+
+}  // namespace
