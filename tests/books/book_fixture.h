@@ -127,4 +127,35 @@ inline std::string HeadingAt(CEBReader& r, BookPos pos) {
   return Utf8FromSjis(plain);
 }
 
+// The entry at `pos` in full markup, stopping at the next entry, with the
+// tags removed.
+inline std::string EntryTextAt(CEBReader& r, BookPos pos) {
+  CReaderTextSource source(r);
+  CTextDecoder decoder(source);
+  r.SeekPage(pos.page);
+  if (pos.offset > 0) r.SeekOffset(pos.offset);
+  std::vector<char> buf(8000);
+  int len = 0;
+  decoder.ReadEntryText(buf.data(), static_cast<int>(buf.size()), &len, true, 0);
+  std::string plain;
+  bool inTag = false;
+  for (int i = 0; i < len; ++i) {
+    if (buf[static_cast<size_t>(i)] == '<') inTag = true;
+    if (!inTag) plain.push_back(buf[static_cast<size_t>(i)]);
+    if (buf[static_cast<size_t>(i)] == '>') inTag = false;
+  }
+  return Utf8FromSjis(plain);
+}
+
+// ASCII text in the full-width form books store it in.
+inline std::string FullWidth(const std::string& ascii) {
+  std::string sjis;
+  for (char c : ascii) {
+    uint16_t w = WidenChar(static_cast<uint8_t>(c));
+    sjis.push_back(static_cast<char>(w >> 8));
+    sjis.push_back(static_cast<char>(w & 0xFF));
+  }
+  return Utf8FromSjis(sjis);
+}
+
 #endif  // TOMELING_TESTS_BOOKS_BOOK_FIXTURE_H_

@@ -16,6 +16,7 @@ struct Layout {
   bool lower = false;
   bool suffix = false;
   bool honmon2 = false;
+  uint8_t version = 2;  // EPWING catalog version byte, the storage hint
 };
 
 using S = FileStorage;
@@ -39,6 +40,9 @@ const Layout kLayouts[] = {
     {"EpwingHuffman3", BookKind::kEpwing, {S::kHuffman, 3}, {}},
     {"EpwingHuffman4", BookKind::kEpwing, {S::kHuffman, 4}, {}},
     {"EpwingHuffman4LowerSuffix", BookKind::kEpwing, {S::kHuffman, 4}, {}, true, true},
+    {"EpwingHuffman3Hint4", BookKind::kEpwing, {S::kHuffman, 3}, {}, false, false, false, 4},
+    {"EpwingHuffman3Hint5", BookKind::kEpwing, {S::kHuffman, 3}, {}, false, false, false, 5},
+    {"EpwingHuffman4Hint6", BookKind::kEpwing, {S::kHuffman, 4}, {}, false, false, false, 6},
 };
 
 class LayoutTest : public testing::TestWithParam<Layout> {};
@@ -51,6 +55,7 @@ BookSource TwoSubbooks(const Layout& l) {
   for (SubbookSource& s : book.subbooks) {
     s.textStorage = l.text;
     s.useHonmon2 = l.honmon2;
+    s.epwingVersion = l.version;
   }
   // The second subbook keeps its headings in the entry text.
   book.subbooks[1].headingArea = false;
@@ -82,6 +87,9 @@ TEST_P(LayoutTest, EveryWordIsFoundAtItsEntry) {
         EXPECT_TRUE(HasHit(Find(*r, Method::kBackward, word), text, heading));
       }
       EXPECT_EQ(HeadingAt(*r, heading), words[i].kanji);
+      // The entry's text ends where the next entry begins.
+      EXPECT_EQ(EntryTextAt(*r, text), std::string(words[i].kanji) + "\r\n" + words[i].kana + "　" +
+                                           FullWidth(words[i].latin) + "\r\n");
     }
     // Homographs: both entries of あめ; a prefix finds the longer word too,
     // an exact search does not.
