@@ -86,3 +86,27 @@ TEST(CatalogTest, EbTitleKeepsItsRawBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CatalogTest, LanguageFileMarksBooksWithoutNarrowFontsSingleByte) {
+  for (bool flag : {false, true}) {
+    for (bool narrowFont : {false, true}) {
+      BookSource book;
+      book.kind = BookKind::kEb;
+      book.languageFlag = flag;
+      book.subbooks = {Tiny("LANG", "あ")};
+      if (narrowFont) {
+        FontSource f;
+        f.width = 8;
+        f.glyphs.assign(3, std::vector<uint8_t>(16, 0x55));
+        book.subbooks[0].narrowFonts = {f};
+      }
+      auto b = WriteAndOpen(book);
+      ASSERT_EQ(b->added, 1) << b->error;
+      EXPECT_EQ(b->Reader(0)->SingleByte(), flag && !narrowFont) << flag << narrowFont;
+    }
+  }
+}
+
+}  // namespace
