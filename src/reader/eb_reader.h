@@ -137,8 +137,13 @@ class CEBReader : public CHitList {
   // the index's style is applied here), or 0.
   int32_t FindLeaf(const IndexEntry& index, std::string_view key);
   // Records the matches of `key` from leaf page `startPage` on; returns the
-  // hits recorded so far (unsorted).
-  int ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view key, bool exact);
+  // hits recorded so far (unsorted). `level` > 0 narrows the sorted hits of
+  // the keys before instead (see hit_list.h, AND searches).
+  int ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view key, bool exact, int level = 0);
+  // What the user typed, made ready for FindLeaf on `index`: letters
+  // upper-cased and widened, spaces and (unless the index keeps them)
+  // marks taken out.
+  std::string BuildSearchKey(std::string_view typed, const IndexEntry& index) const;
 
  private:
   struct SearchKeys;
@@ -146,7 +151,6 @@ class CEBReader : public CHitList {
   void BuildIndexList();
   void ApplyStyles();
   void ReadEbFonts();
-  std::string BuildSearchKey(std::string_view typed, const IndexEntry& index) const;
   SearchKeys PrepareKeys(const IndexEntry& index, std::string_view key) const;
   std::string PrepareDescentKey(const IndexEntry& index, std::string_view key) const;
   int SearchCandidates(const std::vector<const IndexEntry*>& candidates, std::string_view typed, bool exact);
@@ -174,6 +178,7 @@ class CEBReader : public CHitList {
   bool m_seion = false;
   bool m_strict = true;
   bool m_singleByte = false;
+  int m_scanLevel = 0;  // level of the running ScanLeaves
   ProgressHook m_progressHook;
 };
 

@@ -149,8 +149,10 @@ int32_t CEBReader::FindLeaf(const IndexEntry& index, std::string_view typed) {
   return 0;
 }
 
-int CEBReader::ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view typed, bool exact) {
+int CEBReader::ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view typed, bool exact,
+                          int level) {
   if (!IsOpen()) return HitCount();
+  m_scanLevel = level;
   SearchKeys keys = PrepareKeys(index, typed);
   if (keys.k1.size() > kMaxKeyBytes || keys.k1.empty()) return HitCount();
   bool stop = false;
@@ -170,7 +172,7 @@ bool CEBReader::Record(uint32_t textPage, uint32_t textOffset, uint32_t headingP
   if (textOffset == kPageSize) ++textPage, textOffset = 0;
   if (headingOffset == kPageSize) ++headingPage, headingOffset = 0;
   return AddHitList(static_cast<int32_t>(textPage), static_cast<int16_t>(textOffset),
-                    static_cast<int32_t>(headingPage), static_cast<int16_t>(headingOffset)) >= 0;
+                    static_cast<int32_t>(headingPage), static_cast<int16_t>(headingOffset), m_scanLevel) >= 0;
 }
 
 // One leaf page at the cursor. Returns false when the scan must end after

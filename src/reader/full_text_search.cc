@@ -1,0 +1,286 @@
+// Full-text search; see full_text_search.h.
+//
+// The scanner keeps a window of the area: bytes [m_base, m_base + size) of
+// the area, refilled a run of pages at a time. Positions are byte offsets
+// from the area start, always multiples of the unit (2 in two-byte books),
+// so a code never straddles the window's start.
+//
+// Candidates are positions whose first unit equals the word's first unit.
+// Each is compared on; one that runs into the window's end before the word
+// is complete stays pending and is compared again when the next run has
+// arrived. The window keeps everything from the earliest pending candidate,
+// bounded by kMaxCarry: a match cannot lean on more skipped codes than
+// that, which no real text has.
+//
+// Entry boundaries are found backwards from each candidate down to the
+// point where the last look ended, so every byte is looked at once at most.
+#include "reader/full_text_search.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "decode/char_conv.h"
+
+namespace {
+
+constexpr int kRunPages = 64;
+constexpr size_t kMaxCarry = size_t{1} << 20;
+// A run of unreadable pages this long means the area claims more pages
+// than the file has.
+constexpr int kMaxFailedPages = 64;
+
+uint16_t FoldCode(uint16_t c) { return c >= 0x2361 && c <= 0x237A ? static_cast<uint16_t>(c - 0x20) : c; }
+uint8_t FoldByte(uint8_t b) { return b >= 'a' && b <= 'z' ? static_cast<uint8_t>(b - 0x20) : b; }
+bool IsSkipCode(uint16_t c) { return (c >> 8) == 0x1F || c == 0x2121; }
+
+struct Pending {
+  int64_t start;
+  int64_t boundary;
+};
+
+class CFullTextScanner {
+ public:
+  CFullTextScanner(CEBReader& reader, const IndexEntry& area, std::string key, FullTextStop stop)
+      : m_reader(reader), m_area(area), m_key(std::move(key)), m_unit(reader.SingleByte() ? 1 : 2) {
+    if (stop.code != 0) {
+      uint8_t p[4] = {static_cast<uint8_t>(stop.code >> 8), static_cast<uint8_t>(stop.code),
+                      static_cast<uint8_t>(stop.param >> 8), static_cast<uint8_t>(stop.param)};
+      m_stop.assign(p, p + 4);
+    }
+    m_patLen = m_stop.empty() ? 2 : 4;
+    m_first[0] = static_cast<uint8_t>(m_key[m_unit - 1]);
+    m_firstCount = 1;
+    if (m_unit == 1 && m_first[0] >= 'A' && m_first[0] <= 'Z') m_first[m_firstCount++] = m_first[0] + 0x20;
+    if (m_unit == 2 && static_cast<uint8_t>(m_key[0]) == 0x23 && m_first[0] >= 0x41 && m_first[0] <= 0x5A)
+      m_first[m_firstCount++] = m_first[0] + 0x20;
+  }
+
+  void Run(FullTextProgress progress, void* userData);
+
+ private:
+  const uint8_t* At(int64_t pos) const { return m_window.data() + (pos - m_base); }
+  int64_t End() const { return m_base + static_cast<int64_t>(m_window.size()); }
+  uint16_t Code(int64_t pos) const { return static_cast<uint16_t>(At(pos)[0] << 8 | At(pos)[1]); }
+  bool Unit(int64_t pos, size_t j) const;
+  bool IsBoundary(int64_t pos) const;
+  int64_t BoundaryFor(int64_t pos);
+  int64_t NextCandidate(int64_t from, int64_t limit) const;
+  // 1 matched, 0 failed, -1 ran out of data.
+  int Compare(int64_t start, bool final) const;
+  bool Record(int64_t boundary);
+  bool ScanWindow(bool final);
+  bool ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* aborted);
+  void Slide();
+
+  CEBReader& m_reader;
+  const IndexEntry& m_area;
+  const std::string m_key;
+  const int m_unit;
+  std::vector<uint8_t> m_stop;
+  int m_patLen = 2;
+  uint8_t m_first[2] = {0, 0};
+  int m_firstCount = 1;
+
+  std::vector<uint8_t> m_window;
+  int64_t m_base = 0;
+  int64_t m_searchFrom = 0;   // first position not yet tried as a candidate
+  int64_t m_knownUpTo = 0;    // boundaries are known below this position
+  int64_t m_boundary = 0;     // the last boundary below m_knownUpTo
+  std::vector<Pending> m_pending;
+  int64_t m_lastRecorded = -1;
+  bool m_full = false;
+};
+
+bool CFullTextScanner::Unit(int64_t pos, size_t j) const {
+  if (m_unit == 1) return FoldByte(At(pos)[0]) == static_cast<uint8_t>(m_key[j]);
+  uint16_t want = static_cast<uint16_t>(static_cast<uint8_t>(m_key[2 * j]) << 8 | static_cast<uint8_t>(m_key[2 * j + 1]));
+  return FoldCode(Code(pos)) == want;
+}
+
+bool CFullTextScanner::IsBoundary(int64_t pos) const {
+  if (pos + m_patLen > End()) return false;
+  const uint8_t* p = At(pos);
+  if (!m_stop.empty()) return std::memcmp(p, m_stop.data(), 4) == 0;
+  return p[0] == 0x1F && (p[1] == 0x41 || p[1] == 0x02);
+}
+
+// The latest boundary at or before `pos`, looking back no further than
+// where the previous look ended.
+int64_t CFullTextScanner::BoundaryFor(int64_t pos) {
+  for (int64_t q = pos; q >= m_knownUpTo; q -= m_unit) {
+    if (IsBoundary(q)) {
+      m_boundary = q;
+      break;
+    }
+  }
+  m_knownUpTo = std::max(m_knownUpTo, pos + m_unit);
+  return m_boundary;
+}
+
+int64_t CFullTextScanner::NextCandidate(int64_t from, int64_t limit) const {
+  // The first unit's last byte is searched: in two-byte text the high bytes
+  // of kana and letters repeat everywhere, the low bytes far less.
+  int64_t offset = m_unit - 1;
+  while (from < limit) {
+    const uint8_t* begin = At(from + offset);
+    size_t length = static_cast<size_t>(limit - from);
+    const uint8_t* hit = nullptr;
+    for (int i = 0; i < m_firstCount; ++i) {
+      const void* h = std::memchr(begin, m_first[i], hit ? static_cast<size_t>(hit - begin) : length);
+      if (h) hit = static_cast<const uint8_t*>(h);
+    }
+    if (hit == nullptr) return limit;
+    int64_t pos = from + (hit - begin);
+    if (m_unit == 1) return pos;
+    if ((pos - m_base) % 2 == 0 && At(pos)[0] == static_cast<uint8_t>(m_key[0])) return pos;
+    from = (pos - m_base) % 2 == 0 ? pos + 2 : pos + 1;
+  }
+  return limit;
+}
+
+int CFullTextScanner::Compare(int64_t start, bool final) const {
+  const size_t units = m_key.size() / static_cast<size_t>(m_unit);
+  size_t j = 1;
+  int64_t pos = start + m_unit;
+  while (j < units) {
+    if (pos + m_unit > End()) return final ? 0 : -1;
+    if (Unit(pos, j)) {
+      ++j;
+    } else if (m_unit == 1 || !IsSkipCode(Code(pos))) {
+      return 0;
+    }
+    pos += m_unit;
+  }
+  return 1;
+}
+
+bool CFullTextScanner::Record(int64_t boundary) {
+  if (boundary == m_lastRecorded) return true;
+  m_lastRecorded = boundary;
+  int64_t page = m_area.startPage + boundary / kPageSize;
+  int16_t offset = static_cast<int16_t>(boundary % kPageSize);
+  if (m_reader.AddHitList(static_cast<int32_t>(page), offset, static_cast<int32_t>(page), offset, 0) < 0) {
+    m_full = true;
+    return false;
+  }
+  return true;
+}
+
+// Tries the pending candidates and then every new one below the limit.
+// Returns false when the hit list is full.
+bool CFullTextScanner::ScanWindow(bool final) {
+  std::vector<Pending> still;
+  for (const Pending& p : m_pending) {
+    int r = Compare(p.start, final);
+    if (r == 1 && !Record(p.boundary)) return false;
+    if (r == -1) still.push_back(p);
+  }
+  // A boundary of the stop code's four bytes must fit in the window.
+  int64_t limit = final ? End() : End() - (m_patLen - m_unit);
+  limit -= (limit - m_base) % m_unit;
+  for (int64_t pos = NextCandidate(m_searchFrom, limit); pos < limit; pos = NextCandidate(pos + m_unit, limit)) {
+    int64_t boundary = BoundaryFor(pos);
+    int r = Compare(pos, final);
+    if (r == 1 && !Record(boundary)) return false;
+    if (r == -1) still.push_back({pos, boundary});
+  }
+  m_searchFrom = std::max(m_searchFrom, limit);
+  m_pending = std::move(still);
+  // Boundaries up to the limit, so that the window can let go of them.
+  if (m_knownUpTo < limit) BoundaryFor(limit - m_unit);
+  return true;
+}
+
+void CFullTextScanner::Slide() {
+  int64_t keep = m_searchFrom;
+  std::vector<Pending> kept;
+  for (const Pending& p : m_pending) {
+    if (m_searchFrom - p.start <= static_cast<int64_t>(kMaxCarry)) kept.push_back(p);
+  }
+  m_pending = std::move(kept);
+  if (!m_pending.empty()) keep = std::min(keep, m_pending.front().start);
+  keep = std::min(keep, m_knownUpTo);
+  keep -= (keep - m_base) % m_unit;
+  size_t drop = static_cast<size_t>(keep - m_base);
+  m_window.erase(m_window.begin(), m_window.begin() + static_cast<std::ptrdiff_t>(drop));
+  m_base = keep;
+}
+
+// Appends up to a run of pages; false when nothing more is to be read.
+bool CFullTextScanner::ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* aborted) {
+  int failed = 0;
+  int read = 0;
+  while (read < kRunPages && *pageIndex < m_area.pageCount) {
+    if (progress) progress(userData, m_reader.HitCount(), m_area.pageCount, *pageIndex);
+    if (m_reader.Aborted()) {
+      *aborted = true;
+      break;
+    }
+    int32_t page = m_area.startPage + *pageIndex;
+    failed = m_reader.SeekPage(page) ? 0 : failed + 1;
+    if (failed > kMaxFailedPages) {
+      *aborted = true;
+      break;
+    }
+    const uint8_t* data = m_reader.PageData();
+    m_window.insert(m_window.end(), data, data + kPageSize);
+    ++*pageIndex;
+    ++read;
+  }
+  return read > 0;
+}
+
+void CFullTextScanner::Run(FullTextProgress progress, void* userData) {
+  m_window.reserve(static_cast<size_t>(kRunPages + 1) * kPageSize);
+  int pageIndex = 0;
+  bool stopped = false;
+  while (!stopped) {
+    bool got = ReadRun(progress, userData, &pageIndex, &stopped);
+    bool final = stopped || pageIndex >= m_area.pageCount;
+    if (!got && !final) break;
+    if (!ScanWindow(final) || final) break;
+    Slide();
+  }
+}
+
+}  // namespace
+
+std::string FullTextKey(std::string_view key, bool singleByte) {
+  std::string out;
+  for (size_t i = 0; i < key.size() && key[i] != 0;) {
+    uint8_t b = static_cast<uint8_t>(key[i]);
+    if (singleByte) {
+      out.push_back(static_cast<char>(FoldByte(b)));
+      ++i;
+      continue;
+    }
+    uint16_t c = b;
+    if (IsSjisLead(b)) {
+      if (i + 1 >= key.size() || key[i + 1] == 0) break;
+      c = static_cast<uint16_t>(b << 8 | static_cast<uint8_t>(key[i + 1]));
+      i += 2;
+    } else {
+      ++i;
+      if (b < 0x20) continue;
+      c = ToFullWidth(FoldByte(b));
+    }
+    if (c < 0x100 || c == 0x8140) continue;  // no two-byte form, or a space
+    uint16_t jis = FoldCode(SjisToJis(c));
+    out.push_back(static_cast<char>(jis >> 8));
+    out.push_back(static_cast<char>(jis & 0xFF));
+  }
+  return out;
+}
+
+int FullTextSearch(CEBReader& reader, std::string_view key, FullTextProgress progress, void* userData,
+                   FullTextStop stop) {
+  reader.ClearHitList();
+  if (!reader.IsOpen()) return 0;
+  const IndexEntry* area = reader.FindIndex(0x00);
+  std::string k = FullTextKey(key, reader.SingleByte());
+  if (area == nullptr || area->pageCount <= 0 || area->startPage <= 0 || k.empty()) return 0;
+  CFullTextScanner scanner(reader, *area, std::move(k), stop);
+  scanner.Run(progress, userData);
+  return reader.SortResult(false);
+}
