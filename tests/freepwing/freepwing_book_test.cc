@@ -8,8 +8,9 @@
 // the entries a model of the book's word lists says it should -- forward,
 // backward and exact -- at the entry's own text and heading, that the
 // decoded headings, texts, references, menu and copyright notice hold what
-// the FreePWING parser wrote, and that the external-character fonts give
-// back the bitmaps of gaiji/*.xbm. The book keeps FreePWING's lower-case
+// the FreePWING parser wrote, that the external-character fonts give back
+// the bitmaps of gaiji/*.xbm, and that the images and sounds of media/ load
+// from the positions the decoded text gives. The book keeps FreePWING's lower-case
 // file names, as FreePWING installs books.
 //
 // FreePWING is installed by scripts/setup.sh; on a developer machine without
@@ -34,6 +35,9 @@
 #include "catalog/catalog.h"
 #include "common/temp_dir.h"
 #include "decode/cp932.h"
+#include "decode/media_book.h"
+#include "decode/media_tags.h"
+#include "decode/subbook_media.h"
 #include "decode/utf8.h"
 #include "reader/eb_reader.h"
 #include "reader/reader_text_source.h"
@@ -580,11 +584,14 @@ TEST_F(FreePwingBook, ExternalCharacterFontsHoldTheBitmaps) {
   }
 }
 
-TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
-  const IndexEntry* images = m_reader->FindIndex(0xD2);
+TEST_F(FreePwingBook, ImagesAndSoundsLoadFromTheirData) {
+  const IndexEntry* imageArea = m_reader->FindIndex(0xD2);
   const IndexEntry* sounds = m_reader->FindIndex(0xD8);
-  ASSERT_NE(images, nullptr);
+  ASSERT_NE(imageArea, nullptr);
   ASSERT_NE(sounds, nullptr);
+
+  CSubbookMedia media(*m_entry);
+  std::vector<CBitmapImage> images;
 
   // FreePWING keeps a colour image behind an 8-byte header: "data" and the
   // length, little-endian.
@@ -601,7 +608,7 @@ TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
     EXPECT_EQ(kind, 1u) << markup;
     EXPECT_EQ(width, 0u);
     EXPECT_EQ(height, 0u);
-    EXPECT_TRUE(images->HoldsPage(static_cast<int32_t>(page))) << markup;
+    EXPECT_TRUE(imageArea->HoldsPage(static_cast<int32_t>(page))) << markup;
 
     std::vector<uint8_t> data = ReadSourceFile(file);
     ASSERT_FALSE(data.empty()) << file;
@@ -610,6 +617,28 @@ TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
                                static_cast<uint8_t>(data.size() >> 8), 0, 0};
     EXPECT_EQ(std::vector<uint8_t>(stored.begin(), stored.begin() + 8), std::vector<uint8_t>(header, header + 8));
     EXPECT_EQ(std::vector<uint8_t>(stored.begin() + 8, stored.end()), data) << file;
+
+    ImageTag tag;
+    ASSERT_TRUE(FindImageTag(std::string_view(markup).substr(at), &tag)) << markup;
+    CBitmapImage image;
+    ASSERT_TRUE(LoadTagImage(media.Book(), tag, &image)) << file;
+    images.push_back(std::move(image));
+  }
+
+  // The JPEG: 12 x 10, a red disc on white. The BMP: 6 x 4 sky blue with a
+  // white line in its second row.
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].Width(), 12);
+  EXPECT_EQ(images[0].Height(), 10);
+  uint32_t centre = images[0].PixelRgb(6, 5), corner = images[0].PixelRgb(0, 0);
+  EXPECT_TRUE((centre >> 16) > 150 && (centre >> 8 & 0xFF) < 90) << std::hex << centre;
+  EXPECT_TRUE((corner >> 16) > 220 && (corner >> 8 & 0xFF) > 220 && (corner & 0xFF) > 220) << std::hex << corner;
+  EXPECT_EQ(images[1].Width(), 6);
+  EXPECT_EQ(images[1].Height(), 4);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      EXPECT_EQ(images[1].PixelRgb(x, y), y == 1 && x >= 1 && x <= 4 ? 0xFFFFFFu : 0x87CEEBu) << x << "," << y;
+    }
   }
 
   // A sound is the wave file from its "fmt " chunk on; FreePWING gives the
@@ -634,6 +663,20 @@ TEST_F(FreePwingBook, ImagesAndSoundsPointAtTheirData) {
     EXPECT_EQ(ReadAt(static_cast<int32_t>(page), static_cast<int>(offset), tail.size()), tail) << file;
     const int64_t last = (int64_t{page} - 1) * 2048 + offset + static_cast<int64_t>(tail.size()) - 1;
     EXPECT_EQ((int64_t{endPage} - 1) * 2048 + endOffset, last) << markup;
+
+    // The wave built for playing is the file again, except that FreePWING's
+    // end is the last byte while the builder takes the end as the byte
+    // after the sound: the last data byte is left out.
+    WaveTag tag;
+    ASSERT_TRUE(FindWaveTag(std::string_view(markup).substr(at), &tag)) << markup;
+    std::vector<uint8_t> built = BuildTagWave(media.Book(), tag);
+    ASSERT_GE(built.size() + 1, wave.size()) << file;
+    ASSERT_LE(built.size(), wave.size()) << file;
+    EXPECT_EQ(std::vector<uint8_t>(built.begin() + 8, built.end()),
+              std::vector<uint8_t>(wave.begin() + 8, wave.begin() + static_cast<std::ptrdiff_t>(built.size())))
+        << file;
+    const uint32_t riffSize = built[4] | built[5] << 8 | built[6] << 16 | static_cast<uint32_t>(built[7]) << 24;
+    EXPECT_EQ(riffSize, built.size() - 8) << file;
   }
 }
 
