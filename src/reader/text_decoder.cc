@@ -115,16 +115,19 @@ void CTextDecoder::SetPageLimit(int maxPages) {
 
 // A caller's position usually stands just behind the entry's start code or
 // its keyword code; stepping back makes the markup begin with that code.
+// The start code needs only two bytes of room before the cursor, so an entry
+// whose start code opens a page is found too.
 void CTextDecoder::BackUpToStart() {
   int32_t page = m_reader.CurrentPage();
   int offset = m_reader.CurrentOffset();
-  if (offset < 4 || offset > kPage) return;
-  SeekTo(page, offset - 4);
-  uint8_t b[4];
-  for (uint8_t& byte : b) byte = m_reader.ReadByte();
+  if (offset < 2 || offset > kPage) return;
+  int look = offset < 4 ? 2 : 4;
+  SeekTo(page, offset - look);
+  uint8_t b[4] = {0, 0, 0, 0};
+  for (int i = 4 - look; i < 4; ++i) b[i] = m_reader.ReadByte();
   if (b[2] == 0x1F && b[3] == 0x02) {
     SeekTo(page, offset - 2);
-  } else if (b[0] == 0x1F && b[1] == 0x41) {
+  } else if (look == 4 && b[0] == 0x1F && b[1] == 0x41) {
     SeekTo(page, offset - 4);
     if (MatchesConfiguredStop(0x1F41, static_cast<uint16_t>(b[2] << 8 | b[3]))) m_stopCounter = -1;
   } else {

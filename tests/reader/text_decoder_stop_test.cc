@@ -38,8 +38,11 @@ TEST_F(TextDecoderStartTest, BacksUpOverTheStartOrKeywordCodeBeforeTheCursor) {
   EXPECT_EQ(Entry(16), "<HEAD>" + kSjisA + "</HEAD></BODY>");
   // Anywhere else nothing moves: the text before is not repeated.
   EXPECT_EQ(Entry(18), "</HEAD></BODY>");
-  // Too close to the page start to look back.
+  // A start code that opens the page is found too; a keyword code there
+  // is not looked for.
   OpenBook(BookKindForText::kEpwing, CText().Esc(0x02).Word(kJisA).Esc(0x03));
+  EXPECT_EQ(Entry(2), "<BODY>" + kSjisA + "</BODY>");
+  OpenBook(BookKindForText::kEpwing, CText().Esc(0x41).Word(kJisA).Esc(0x03));
   EXPECT_EQ(Entry(2), kSjisA + "</BODY>");
 }
 
