@@ -1,22 +1,24 @@
 // The engine against a book that no one here wrote: a small dictionary made
 // by FreePWING (an outside EPWING writer) from entries.tsv beside this file.
 //
-// build_book.sh builds the book into a scratch directory once per test
-// program. The tests read the same entries.tsv, plus positions.txt (where
-// FreePWING put each entry's text and heading in its own files), and check
-// that the catalog names the subbook, that every search word finds exactly
-// the entries a model of the book's word lists says it should -- forward,
-// backward and exact -- at the entry's own text and heading, that the
-// decoded headings, texts, references, menu and copyright notice hold what
-// the FreePWING parser wrote, that the external-character fonts give back
-// the bitmaps of gaiji/*.xbm, and that the images and sounds of media/ load
-// from the positions the decoded text gives. The book keeps FreePWING's lower-case
-// file names, as FreePWING installs books.
+// build_book.sh builds the book into the build directory, in FreePWING's
+// own lower-case layout. The tests read the same entries.tsv, plus
+// positions.txt (where FreePWING put each entry's text and heading in its
+// own files), and check that the catalog names the subbook; that every
+// search word finds exactly the entries a model of the book's word lists
+// says it should -- forward, backward and exact -- at the entry's own text
+// and heading; that the decoded headings, texts, references, menu and
+// copyright notice hold what the FreePWING parser wrote; that the
+// external-character fonts give back the bitmaps of gaiji/*.xbm; and that
+// the images and sounds of media/ load from the positions the text gives.
 //
 // FreePWING is installed by scripts/setup.sh; on a developer machine without
 // it the tests are skipped, in CI (CI set) its absence is a failure.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -251,13 +253,48 @@ using Position = std::tuple<int32_t, int, int32_t, int>;  // text page, offset, 
 
 class FreePwingBook : public ::testing::Test {
  protected:
+  // ctest runs every test in a process of its own, so the book is built
+  // once per build directory and kept for as long as the sources beside
+  // this file stay the same. The lock keeps parallel tests from building it
+  // at the same time.
   static void SetUpTestSuite() {
-    s_dir = std::make_unique<CTempDir>();
-    std::string command = "'" + kSourceDir + "/build_book.sh' '" + s_dir->Path().string() + "' 2>&1";
-    int status = std::system(command.c_str());
-    s_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    s_bookDir = std::string(TOMELING_BINARY_DIR) + "/freepwing-book";
+    const std::string stamp = SourceStamp();
+    int lock = open((s_bookDir + ".lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+    if (lock >= 0) flock(lock, LOCK_EX);
+    std::ifstream stampFile(s_bookDir + "/stamp");
+    std::string built((std::istreambuf_iterator<char>(stampFile)), std::istreambuf_iterator<char>());
+    if (built == stamp) {
+      s_status = 0;
+    } else {
+      std::error_code ec;
+      std::filesystem::remove_all(s_bookDir, ec);
+      std::string command = "'" + kSourceDir + "/build_book.sh' '" + s_bookDir + "' 2>&1";
+      int status = std::system(command.c_str());
+      s_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      if (s_status == 0) std::ofstream(s_bookDir + "/stamp") << stamp;
+    }
+    if (lock >= 0) close(lock);
   }
-  static void TearDownTestSuite() { s_dir.reset(); }
+
+  // Names, sizes and a hash of the contents of the files the book is built
+  // from.
+  static std::string SourceStamp() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& f : std::filesystem::recursive_directory_iterator(kSourceDir)) {
+      if (f.is_regular_file() && f.path().extension() != ".cc") files.push_back(f.path());
+    }
+    std::sort(files.begin(), files.end());
+    std::string stamp;
+    for (const auto& f : files) {
+      uint64_t hash = 14695981039346656037ull;
+      for (uint8_t b : ReadWholeFile(f.string())) hash = (hash ^ b) * 1099511628211ull;
+      stamp += f.lexically_relative(kSourceDir).string() + " " + std::to_string(hash) + "\n";
+    }
+    return stamp;
+  }
+
+  std::string BookFile(const std::string& name) const { return s_bookDir + "/" + name; }
 
   void SetUp() override {
     if (s_status == 77) {
@@ -265,9 +302,9 @@ class FreePwingBook : public ::testing::Test {
       GTEST_SKIP() << "FreePWING (fpwmake) is not installed";
     }
     ASSERT_EQ(s_status, 0) << "build_book.sh failed";
-    ASSERT_EQ(ReadCatalog(s_dir->Path().string(), true, &m_catalog), 1);
+    ASSERT_EQ(ReadCatalog(s_bookDir, true, &m_catalog), 1);
     // The book is found and opened the way the program does it.
-    ASSERT_EQ(m_books.ScanBooks(s_dir->Path().string(), 0), 1);
+    ASSERT_EQ(m_books.ScanBooks(s_bookDir, 0), 1);
     m_entry = m_books.GetEntry(0);
     ASSERT_NE(m_entry, nullptr);
     ASSERT_TRUE(m_entry->opened);
@@ -292,7 +329,7 @@ class FreePwingBook : public ::testing::Test {
     }
     // FreePWING's offsets count from the start of its text and heading
     // files, which become the text and heading areas of HONMON.
-    std::ifstream positions(s_dir->File("positions.txt"));
+    std::ifstream positions(BookFile("positions.txt"));
     size_t i = 0;
     for (std::string line; std::getline(positions, line);) {
       if (line.empty() || line[0] == '#') continue;
@@ -399,7 +436,7 @@ class FreePwingBook : public ::testing::Test {
     return nullptr;
   }
 
-  static std::unique_ptr<CTempDir> s_dir;
+  static std::string s_bookDir;
   static int s_status;
 
   Catalog m_catalog;
@@ -410,7 +447,7 @@ class FreePwingBook : public ::testing::Test {
   std::vector<Entry> m_entries;
 };
 
-std::unique_ptr<CTempDir> FreePwingBook::s_dir;
+std::string FreePwingBook::s_bookDir;
 int FreePwingBook::s_status = -1;
 
 TEST_F(FreePwingBook, CatalogNamesTheSubbookAndItsAreas) {
