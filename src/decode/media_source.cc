@@ -62,4 +62,12 @@ bool CMediaCursor::Read(uint8_t* out, size_t n) {
   return true;
 }
 
-bool CMediaCursor::ReadByte(uint8_t* out) { return Read(out, 1); }
+bool CMediaCursor::ReadByte(uint8_t* out) {
+  // Streams are walked byte by byte: stay on the page while it lasts.
+  if (m_page != 0 && m_pos >= 0 && m_pos / kMediaPageSize + 1 == m_page) {
+    *out = m_buf[m_pos % kMediaPageSize];
+    ++m_pos;
+    return true;
+  }
+  return Read(out, 1);
+}

@@ -37,7 +37,8 @@ struct CompressSession {
 };
 
 // Plain C data only between the jump point and libjpeg (see the decoder).
-bool Compress(CompressSession* s, int width, int height, int components, const uint8_t* pixels, int quality) {
+bool Compress(CompressSession* s, int width, int height, int components, const uint8_t* pixels, int quality,
+              int restartRows) {
   s->cinfo.err = jpeg_std_error(&s->trap.pub);
   s->trap.pub.error_exit = CompressError;
   if (setjmp(s->trap.jump) != 0) return false;
@@ -49,6 +50,7 @@ bool Compress(CompressSession* s, int width, int height, int components, const u
   s->cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&s->cinfo);
   jpeg_set_quality(&s->cinfo, quality, TRUE);
+  s->cinfo.restart_in_rows = restartRows;
   // Full-resolution colour keeps the round-trip tolerance small.
   for (int c = 0; c < s->cinfo.num_components; ++c) {
     s->cinfo.comp_info[c].h_samp_factor = 1;
@@ -82,12 +84,12 @@ std::vector<uint8_t> PackMonoBitmap(int width, int height, const std::vector<uin
 }
 
 std::vector<uint8_t> EncodeJpeg(int width, int height, int components, const std::vector<uint8_t>& pixels,
-                                int quality) {
+                                int quality, int restartRows) {
   if (width < 1 || height < 1 || (components != 1 && components != 3) ||
       pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(components))
     return {};
   CompressSession session{};
-  bool ok = Compress(&session, width, height, components, pixels.data(), quality);
+  bool ok = Compress(&session, width, height, components, pixels.data(), quality, restartRows);
   jpeg_destroy_compress(&session.cinfo);
   std::vector<uint8_t> out;
   if (ok && session.out != nullptr) out.assign(session.out, session.out + session.outSize);

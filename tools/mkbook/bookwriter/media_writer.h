@@ -32,9 +32,10 @@
 // `ink` holds width * height bytes, nonzero for ink.
 std::vector<uint8_t> PackMonoBitmap(int width, int height, const std::vector<uint8_t>& ink);
 
-// Empty on failure (bad sizes or a libjpeg error).
+// Empty on failure (bad sizes or a libjpeg error). `restartRows` > 0 puts
+// a restart marker after every that many rows of blocks.
 std::vector<uint8_t> EncodeJpeg(int width, int height, int components, const std::vector<uint8_t>& pixels,
-                                int quality = 95);
+                                int quality = 95, int restartRows = 0);
 
 // 24-bit when `palette` is empty (pixels R, G, B), else 8-bit indexes into
 // `palette` (0xRRGGBB entries, at most 256). Rows are stored bottom-up.
