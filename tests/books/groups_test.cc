@@ -5,6 +5,8 @@
 // that fold to one key.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "book_fixture.h"
 
 namespace {
@@ -95,12 +97,16 @@ TEST(GroupsTest, Class4MembersKeepTheirPositions) {
 TEST(GroupsTest, KanaGroupsTellSpellingsApart) {
   // がっこう, かっこう and カッコウ fold to one key; in group leaves each
   // keeps its own spelling, so a search finds only its own.
-  for (uint8_t id : {0x30, 0x90}) {
+  // Also with fixed-length plain keys and pages of two entries, which
+  // spreads the groups over several leaves under inner levels.
+  for (auto [rawId, keyLength, fill] : {std::tuple{0x30, 0, 0}, std::tuple{0x90, 0, 0},
+                                     std::tuple{0x30, -1, 2}, std::tuple{0x90, -1, 2}}) {
+    uint8_t id = static_cast<uint8_t>(rawId);
     BookSource book;
     SubbookSource& s = book.subbooks.emplace_back();
     s.directory = "KANA";
     s.title = "仮名";
-    s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, 0, true}};
+    s.indexes = {IndexOptions{id, {0, 0, 0, 0}, false, keyLength, true, fill}};
     s.entries = {Entry("学校", {}, {{id, "がっこう"}}), Entry("郭公", {}, {{id, "かっこう"}}),
                  Entry("格好", {}, {{id, "かっこう"}}), Entry("林檎", {}, {{id, "りんご"}}),
                  Entry("蜜柑", {}, {{id, "みかん"}})};
@@ -108,7 +114,7 @@ TEST(GroupsTest, KanaGroupsTellSpellingsApart) {
     ASSERT_EQ(b->added, 1) << b->error;
     CEBReader& r = *b->Reader(0);
     const WrittenSubbook& w = b->written.subbooks[0];
-    SCOPED_TRACE(id);
+    SCOPED_TRACE(testing::Message() << rawId << " " << keyLength << " " << fill);
     auto school = Find(r, Method::kExact, "がっこう");
     EXPECT_EQ(school.size(), 1u);
     EXPECT_TRUE(HasText(school, w.text[0]));
