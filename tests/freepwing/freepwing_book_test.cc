@@ -42,6 +42,8 @@
 #include "decode/subbook_media.h"
 #include "decode/utf8.h"
 #include "reader/eb_reader.h"
+#include "reader/keyword_search.h"
+#include "reader/menu_info.h"
 #include "reader/reader_text_source.h"
 #include "reader/text_decoder.h"
 
@@ -396,6 +398,36 @@ class FreePwingBook : public ::testing::Test {
     EXPECT_EQ(Names(found), Names(expected)) << kNames[static_cast<int>(how)] << " search for " << word;
   }
 
+  // The entries a keyword search for `input` finds: those with, for every
+  // word, a keyword that begins with it.
+  std::set<Position> KeywordExpected(const std::vector<std::string>& words) const {
+    std::set<Position> found;
+    for (const Entry& e : m_entries) {
+      Entry keywords = e;
+      keywords.english.push_back(e.group);
+      std::vector<std::u16string> forms = IndexForms(keywords);
+      bool all = !words.empty();
+      for (const std::string& w : words) {
+        all = all && std::any_of(forms.begin(), forms.end(),
+                                 [&](const std::u16string& f) { return Matches(f, IndexForm(w), Match::kPrefix); });
+      }
+      if (all) found.insert(PositionOf(e));
+    }
+    return found;
+  }
+
+  std::set<Position> KeywordHits(const std::string& input) {
+    int keys = 0;
+    KeywordSearch(*m_reader, ToSjis(input), &keys);
+    std::vector<HitEntry> hits;
+    int n = m_reader->GetHitEntSorted(&hits, 0, keys);
+    std::set<Position> found;
+    for (int i = 0; i < n && i < static_cast<int>(hits.size()); ++i) {
+      found.insert({hits[i].textPage, hits[i].textOffset, hits[i].headingPage, hits[i].headingOffset});
+    }
+    return found;
+  }
+
   // Decodes at `page`:`offset` with the entry table, or with the heading
   // table, stopping at the next entry.
   std::string Decode(int32_t page, int offset, bool heading) {
@@ -534,6 +566,41 @@ TEST_F(FreePwingBook, ShorterKeysAreTriedOnlyWhenAsked) {
   EXPECT_TRUE(Search("りんごジャム", Match::kExact).empty());
 }
 
+TEST_F(FreePwingBook, KeywordSearchFindsTheEntriesThatHaveEveryWord) {
+  // Each entry's group with each of its words, each word alone, and a few
+  // pairs across groups.
+  std::vector<std::vector<std::string>> queries{{"色", "orange"}, {"果物", "orange"}, {"動物", "orange"},
+                                                {"light", "blue"}, {"色", "レモン"}, {"果物", "レモン"}};
+  for (const Entry& e : m_entries) {
+    queries.push_back({e.group});
+    for (const std::string& w : e.Words()) {
+      queries.push_back({w});
+      queries.push_back({e.group, w});
+    }
+  }
+  // Words are separated by either width of space, as typed; a word of the
+  // book with a space in it is two words here.
+  for (size_t q = 0; q < queries.size(); ++q) {
+    std::string input;
+    for (const std::string& w : queries[q]) input += (input.empty() ? "" : q % 2 ? "　" : " ") + w;
+    std::string spaced = input;
+    for (size_t at = spaced.find("　"); at != std::string::npos; at = spaced.find("　")) spaced.replace(at, 3, " ");
+    std::vector<std::string> words;
+    for (const std::string& w : Split(spaced, ' ')) {
+      if (!w.empty()) words.push_back(w);
+    }
+    EXPECT_EQ(Names(KeywordHits(input)), Names(KeywordExpected(words))) << "keyword search for " << input;
+  }
+
+  // Spot checks of the model: the colour and the fruit are told apart, and
+  // quotes keep a phrase together.
+  EXPECT_EQ(Names(KeywordHits("色 orange")), "オレンジいろ ");
+  EXPECT_EQ(Names(KeywordHits("果物　orange")), "オレンジ ");
+  EXPECT_EQ(KeywordHits("果物").size(), 15u);
+  EXPECT_EQ(Names(KeywordHits("\"light blue\"")), "みずいろ ");
+  EXPECT_TRUE(KeywordHits("light blue").empty());
+}
+
 TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
   for (size_t i = 0; i < m_entries.size(); ++i) {
     const Entry& e = m_entries[i];
@@ -565,7 +632,7 @@ TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
 }
 
 TEST_F(FreePwingBook, MenuLeadsThroughTheGroupsToEveryEntry) {
-  const IndexEntry* menu = m_reader->FindIndex(0x01);
+  const IndexEntry* menu = MenuArea(*m_reader);
   ASSERT_NE(menu, nullptr);
   std::string top = Decode(menu->startPage, 0, false);
   const std::string heading = "くだもの・どうぶつ・いろ\n果物\n動物\n色\n";
@@ -718,7 +785,8 @@ TEST_F(FreePwingBook, ImagesAndSoundsLoadFromTheirData) {
 }
 
 TEST_F(FreePwingBook, CopyrightNoticeDecodes) {
-  const IndexEntry* copyright = m_reader->FindIndex(0x02);
+  ASSERT_TRUE(HasCopyright(*m_reader));
+  const IndexEntry* copyright = CopyrightArea(*m_reader);
   ASSERT_NE(copyright, nullptr);
   EXPECT_EQ(PlainText(Decode(copyright->startPage, 0, false)),
             "トメリング試験用辞書\nこの辞書はトメリングの試験のために作った。\n"
