@@ -1,0 +1,335 @@
+// Full-text search on written books of every storage kind: every
+// occurrence is found (across page ends, letter case, escapes and
+// ideographic spaces), an abort keeps the hits of the pages read, and the
+// fast scan agrees with a plain scan of every code on random books.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "decode/char_conv.h"
+#include "reader/full_text_search.h"
+#include "reader/key_normalise.h"
+#include "search_methods_fixture.h"
+
+namespace {
+
+struct Storage {
+  const char* name;
+  BookKind kind;
+  FileStorage text;
+};
+
+const Storage kStorages[] = {
+    {"EbPlain", BookKind::kEb, {FileStorage::kPlain, 0}},
+    {"EbEbzip", BookKind::kEb, {FileStorage::kEbzip, 2}},
+    {"EbSebxa", BookKind::kEb, {FileStorage::kSebxa, 0}},
+    {"EpwingPlain", BookKind::kEpwing, {FileStorage::kPlain, 0}},
+    {"EpwingEbzip", BookKind::kEpwing, {FileStorage::kEbzip, 0}},
+    {"EpwingHuffman", BookKind::kEpwing, {FileStorage::kHuffman, 4}},
+};
+
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+// Entry 0 runs "ＳＰＡＮ" across the end of the first page: its body starts
+// at byte 12 of the area (1F02, 1F41 0100, one heading character, 1F61
+// 1F0A), so 1017 characters of filler put the word at byte 2046.
+BookSource Sample(const Storage& st) {
+  BookSource book;
+  book.kind = st.kind;
+  SubbookSource& s = book.subbooks.emplace_back();
+  s.directory = "SAMPLE";
+  s.title = "見本";
+  s.textStorage = st.text;
+  s.useHonmon2 = st.text.kind == FileStorage::kHuffman;
+  s.indexes = {IndexOptions{0x91, {0, 0, 0, 0}, true, 0, false}};
+  s.entries = {
+      Entry("一", {Repeat("あ", 1017) + "ＳＰＡＮ"}),
+      Entry("二", {"ａｂｃ　ｘｙｚ"}),
+      Entry("三", {"ＡＢ　　ＣＤ", "ｓｐａｎ"}),
+      Entry("四", {"ＥＦ"}),
+      Entry("五", {"なにもない"}),
+  };
+  // Escapes inside a word: narrow start and end around "Ｇ".
+  s.entries[3].codes = {0x23, 0x46, 0x1F, 0x04, 0x23, 0x47, 0x1F, 0x05, 0x23, 0x48};
+  return book;
+}
+
+TextSet Find(CEBReader& r, const std::string& utf8) {
+  FullTextSearch(r, Sjis(utf8), nullptr, nullptr);
+  std::vector<HitEntry> hits;
+  r.GetHitEntSorted(&hits);
+  for (const HitEntry& h : hits) EXPECT_EQ(std::make_pair(h.headingPage, h.headingOffset), std::make_pair(h.textPage, h.textOffset));
+  return TextsOf(hits);
+}
+
+class FullTextSearchTest : public ::testing::TestWithParam<Storage> {};
+
+TEST_P(FullTextSearchTest, FindsEveryOccurrenceInItsEntry) {
+  auto b = WriteAndOpen(Sample(GetParam()));
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  const WrittenSubbook& w = b->written.subbooks[0];
+  ASSERT_EQ(w.text[0].page, w.text[1].page - 1) << "entry 0 must cross a page end";
+  // Across the page end, and in either letter case.
+  EXPECT_EQ(Find(r, "span"), TextsOfEntries(w, {0, 2}));
+  EXPECT_EQ(Find(r, "ＳＰＡＮ"), TextsOfEntries(w, {0, 2}));
+  EXPECT_EQ(Find(r, "ａｂｃ"), TextsOfEntries(w, {1, 2}));  // entry 2 has "ＡＢ　　ＣＤ"
+  EXPECT_EQ(Find(r, "ＡＢＣ　Ｘ"), TextsOfEntries(w, {1}));
+  EXPECT_EQ(Find(r, "ＸＹＺ"), TextsOfEntries(w, {1}));
+  EXPECT_EQ(Find(r, "c x"), TextsOfEntries(w, {1}));  // the space typed is no part of the key
+  // Over ideographic spaces and escape codes in the text.
+  EXPECT_EQ(Find(r, "ABCD"), TextsOfEntries(w, {2}));
+  EXPECT_EQ(Find(r, "ＦＧＨ"), TextsOfEntries(w, {3}));
+  EXPECT_EQ(Find(r, "ＣＤＳＰ"), TextsOfEntries(w, {2}));  // across the line end
+  EXPECT_EQ(Find(r, "あああ"), TextsOfEntries(w, {0}));
+  EXPECT_EQ(Find(r, "にも"), TextsOfEntries(w, {4}));
+  EXPECT_TRUE(Find(r, "ＡＣ").empty());
+  EXPECT_TRUE(Find(r, "　").empty());
+  EXPECT_TRUE(Find(r, "").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Storages, FullTextSearchTest, ::testing::ValuesIn(kStorages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Progress {
+  std::vector<int> pageIndexes;
+  int pages = 0;
+  int lastHits = 0;
+  bool hitsShrank = false;
+  int abortAt = -1;
+  CEBReader* reader = nullptr;
+};
+
+void OnProgress(void* data, int hits, int pages, int pageIndex) {
+  auto* p = static_cast<Progress*>(data);
+  p->pageIndexes.push_back(pageIndex);
+  p->pages = pages;
+  if (hits < p->lastHits) p->hitsShrank = true;
+  p->lastHits = hits;
+  if (pageIndex == p->abortAt) p->reader->Abort();
+}
+
+// Sixty entries of about a page each, every one holding the word.
+BookSource Long() {
+  BookSource book;
+  SubbookSource& s = book.subbooks.emplace_back();
+  s.directory = "LONG";
+  s.title = "長い本";
+  s.indexes = {IndexOptions{0x91, {0, 0, 0, 0}, true, 0, false}};
+  for (int i = 0; i < 60; ++i) s.entries.push_back(Entry("項目", {Repeat("いろは", 300) + "ことば"}));
+  return book;
+}
+
+TEST(FullTextSearchProgressTest, ReportsEveryPageAndAbortKeepsThePagesRead) {
+  auto b = WriteAndOpen(Long());
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  const IndexEntry* text = r.FindIndex(0x00);
+  ASSERT_NE(text, nullptr);
+  ASSERT_GE(text->pageCount, 50);
+
+  Progress all;
+  all.reader = &r;
+  EXPECT_EQ(FullTextSearch(r, Sjis("ことば"), OnProgress, &all), 60);
+  EXPECT_EQ(all.pages, text->pageCount);
+  ASSERT_EQ(static_cast<int>(all.pageIndexes.size()), text->pageCount);
+  for (int i = 0; i < text->pageCount; ++i) EXPECT_EQ(all.pageIndexes[static_cast<size_t>(i)], i);
+  EXPECT_FALSE(all.hitsShrank);
+
+  Progress part;
+  part.reader = &r;
+  part.abortAt = 20;
+  int found = FullTextSearch(r, Sjis("ことば"), OnProgress, &part);
+  EXPECT_EQ(part.pageIndexes.back(), 20);
+  std::vector<HitEntry> hits;
+  r.GetHitEntSorted(&hits);
+  ASSERT_EQ(static_cast<int>(hits.size()), found);
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 60);
+  // Exactly the entries whose word lies in the first 20 pages.
+  const WrittenSubbook& w = b->written.subbooks[0];
+  int expected = 0;
+  for (size_t e = 0; e < w.text.size(); ++e) {
+    // The word closes the entry, right before 1F0A 1F03.
+    size_t next = e + 1 < w.text.size() ? (w.text[e + 1].page - text->startPage) * 2048 + w.text[e + 1].offset
+                                        : static_cast<size_t>(text->pageCount) * 2048;
+    if (next <= 20 * 2048) ++expected;
+  }
+  EXPECT_NEAR(found, expected, 1);
+
+  // The hit list's maximum ends the search too.
+  r.SetMaxHits(5);
+  EXPECT_EQ(FullTextSearch(r, Sjis("ことば"), nullptr, nullptr), 5);
+  EXPECT_TRUE(r.Overflowed() || r.HitCount() == 5);
+}
+
+TEST(FullTextSearchStopTest, ConfiguredStopCodeMarksTheEntries) {
+  auto b = WriteAndOpen(Sample(kStorages[3]));
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  const WrittenSubbook& w = b->written.subbooks[0];
+  // The writer starts each entry with 1F41 0100.
+  FullTextSearch(r, Sjis("ＥＦ"), nullptr, nullptr, FullTextStop{0x1F41, 0x0100});
+  std::vector<HitEntry> hits;
+  r.GetHitEntSorted(&hits);
+  EXPECT_EQ(TextsOf(hits), TextsOfEntries(w, {3}));
+  // A stop code the book never uses leaves every hit at the area start.
+  FullTextSearch(r, Sjis("ＥＦ"), nullptr, nullptr, FullTextStop{0x1F42, 0x0001});
+  r.GetHitEntSorted(&hits);
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(hits[0].textPage, r.FindIndex(0x00)->startPage);
+  EXPECT_EQ(hits[0].textOffset, 0);
+}
+
+// ---- the plain scan the fast one must agree with
+
+struct Reference {
+  std::vector<uint8_t> text;
+  int unit = 2;
+  std::string key;
+  FullTextStop stop;
+
+  uint16_t Fold(size_t p) const {
+    if (unit == 1) {
+      uint8_t b = text[p];
+      return b >= 'a' && b <= 'z' ? b - 0x20 : b;
+    }
+    uint16_t c = static_cast<uint16_t>(text[p] << 8 | text[p + 1]);
+    return c >= 0x2361 && c <= 0x237A ? c - 0x20 : c;
+  }
+  uint16_t KeyUnit(size_t j) const {
+    if (unit == 1) return static_cast<uint8_t>(key[j]);
+    return static_cast<uint16_t>(static_cast<uint8_t>(key[2 * j]) << 8 | static_cast<uint8_t>(key[2 * j + 1]));
+  }
+  bool Boundary(size_t q) const {
+    if (stop.code != 0) {
+      return q + 4 <= text.size() && (text[q] << 8 | text[q + 1]) == stop.code &&
+             (text[q + 2] << 8 | text[q + 3]) == stop.param;
+    }
+    return q + 2 <= text.size() && text[q] == 0x1F && (text[q + 1] == 0x41 || text[q + 1] == 0x02);
+  }
+  bool MatchAt(size_t p) const {
+    size_t units = key.size() / static_cast<size_t>(unit), j = 0;
+    for (size_t q = p; q + static_cast<size_t>(unit) <= text.size(); q += static_cast<size_t>(unit)) {
+      uint16_t c = Fold(q);
+      if (c == KeyUnit(j)) {
+        if (++j == units) return true;
+      } else if (j == 0 || unit == 1 || !((c >> 8) == 0x1F || c == 0x2121)) {
+        return false;
+      }
+    }
+    return false;
+  }
+  std::set<size_t> Entries() const {
+    std::set<size_t> out;
+    size_t boundary = 0;
+    for (size_t p = 0; p + static_cast<size_t>(unit) <= text.size(); p += static_cast<size_t>(unit)) {
+      if (Boundary(p)) boundary = p;
+      if (MatchAt(p)) out.insert(boundary);
+    }
+    return out;
+  }
+};
+
+TextSet ReferenceScan(CEBReader& r, const std::string& sjisKey, FullTextStop stop) {
+  Reference ref;
+  const IndexEntry* area = r.FindIndex(0x00);
+  for (int i = 0; i < area->pageCount; ++i) {
+    r.SeekPage(area->startPage + i);
+    ref.text.insert(ref.text.end(), r.PageData(), r.PageData() + 2048);
+  }
+  ref.unit = r.SingleByte() ? 1 : 2;
+  ref.key = FullTextKey(sjisKey, r.SingleByte());
+  ref.stop = stop;
+  TextSet out;
+  if (ref.key.empty()) return out;
+  for (size_t at : ref.Entries()) out.insert({area->startPage + static_cast<int32_t>(at / 2048), static_cast<int>(at % 2048)});
+  return out;
+}
+
+// Characters of an entry's text in order (heading, then the body lines),
+// as Shift_JIS.
+std::vector<std::string> EntryChars(const BookEntry& e) {
+  std::vector<std::string> chars;
+  std::string all = Sjis(e.heading);
+  for (const std::string& line : e.body) all += Sjis(line);
+  for (size_t i = 0; i < all.size();) {
+    size_t n = IsSjisLead(static_cast<uint8_t>(all[i])) ? 2 : 1;
+    chars.push_back(all.substr(i, n));
+    i += n;
+  }
+  return chars;
+}
+
+TEST(FullTextSearchRandomTest, AgreesWithAPlainScanOnRandomBooks) {
+  std::mt19937 rng(20261208);
+  for (int seed = 0; seed < 50; ++seed) {
+    const Storage& st = kStorages[static_cast<size_t>(seed) % std::size(kStorages)];
+    BookSource book = RandomBook(static_cast<uint32_t>(seed), 150, st.kind);
+    book.subbooks[0].textStorage = st.text;
+    book.subbooks[0].useHonmon2 = st.text.kind == FileStorage::kHuffman;
+    auto b = WriteAndOpen(book);
+    ASSERT_EQ(b->added, 1) << b->error;
+    CEBReader& r = *b->Reader(0);
+    const bool singleByte = seed % 5 == 4;
+    r.SetSingleByte(singleByte ? 1 : 0);
+    FullTextStop stop = seed % 7 == 3 ? FullTextStop{0x1F41, 0x0100} : FullTextStop{};
+    const auto& entries = book.subbooks[0].entries;
+    for (int q = 0; q < 12; ++q) {
+      std::string key;
+      if (singleByte) {
+        // Raw bytes of the text, as a single-byte book would hold them.
+        const IndexEntry* area = r.FindIndex(0x00);
+        r.SeekPage(area->startPage + static_cast<int>(rng() % static_cast<uint32_t>(area->pageCount)));
+        size_t at = rng() % 2040;
+        for (size_t i = 0; i < 1 + rng() % 4; ++i)
+          if (r.PageData()[at + i] != 0) key.push_back(static_cast<char>(r.PageData()[at + i]));
+      } else {
+        std::vector<std::string> chars = EntryChars(entries[rng() % entries.size()]);
+        size_t length = 1 + rng() % 4;
+        size_t from = rng() % chars.size();
+        for (size_t i = from; i < chars.size() && i < from + length; ++i) key += chars[i];
+        if (q % 3 == 0) key = UpperSjis(key);
+      }
+      FullTextSearch(r, key, nullptr, nullptr, stop);
+      std::vector<HitEntry> hits;
+      r.GetHitEntSorted(&hits);
+      ASSERT_EQ(TextsOf(hits), ReferenceScan(r, key, stop)) << "seed " << seed << " key " << Utf8FromSjis(key);
+    }
+  }
+}
+
+// The scan reads the area in runs of 64 pages: a word across the end of
+// one run, with a space inside, and a random book of well over a run.
+TEST(FullTextSearchRandomTest, AgreesWithAPlainScanAcrossReadRuns) {
+  BookSource book = RandomBook(7, 2500);
+  BookEntry& first = book.subbooks[0].entries[0];
+  first.heading = "一";
+  first.body = {Repeat("あ", 65529) + "ＳＰ　ＡＮ"};
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  ASSERT_GT(r.FindIndex(0x00)->pageCount, 128);
+  const WrittenSubbook& w = b->written.subbooks[0];
+  EXPECT_EQ(Find(r, "ＳＰＡＮ"), TextsOfEntries(w, {0}));
+  std::mt19937 rng(99);
+  const auto& entries = book.subbooks[0].entries;
+  for (int q = 0; q < 20; ++q) {
+    std::vector<std::string> chars = EntryChars(entries[1 + rng() % (entries.size() - 1)]);
+    size_t from = rng() % chars.size();
+    std::string key;
+    for (size_t i = from; i < chars.size() && i < from + 1 + rng() % 3; ++i) key += chars[i];
+    for (FullTextStop stop : {FullTextStop{}, FullTextStop{0x1F41, 0x0100}}) {
+      FullTextSearch(r, key, nullptr, nullptr, stop);
+      std::vector<HitEntry> hits;
+      r.GetHitEntSorted(&hits);
+      ASSERT_EQ(TextsOf(hits), ReferenceScan(r, key, stop)) << Utf8FromSjis(key);
+    }
+  }
+}
+
+}  // namespace
