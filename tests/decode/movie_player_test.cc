@@ -1,0 +1,107 @@
+// Movies: the name in the MOV tag, the copy handed to the player, the
+// player's one argument, and the old player ended before a new one starts.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "decode/media_tags.h"
+#include "decode/movie_player.h"
+#include "media_book_fixture.h"
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Waits (bounded) for the player script to have written its report.
+std::string WaitForReport(const std::string& path) {
+  for (int i = 0; i < 500; ++i) {
+    std::string text = ReadText(path);
+    if (!text.empty() && text.back() == '\n') return text;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return "";
+}
+
+TEST(MovieTag, NamesArePlainFileNames) {
+  std::string name;
+  EXPECT_TRUE(FindMovieTag(std::string("<MOV>\x81\xA8</MOV[CLIP_01 ]>"), &name));
+  EXPECT_EQ(name, "CLIP_01");
+  EXPECT_TRUE(FindMovieTag(u"</MOV[ABCDEFGH]>", &name));
+  EXPECT_EQ(name, "ABCDEFGH");
+  for (const char16_t* bad : {u"</MOV[../x    ]>", u"</MOV[a/b     ]>", u"</MOV[..      ]>", u"</MOV[        ]>",
+                              u"</MOV[AB CD   ]>", u"</MOV[ABC.MPG ]>", u"</MOV[ABC]>", u"</MOV[ABCDEFGHI]>"}) {
+    EXPECT_FALSE(FindMovieTag(bad, &name));
+    EXPECT_EQ(name, "");
+  }
+}
+
+TEST(MoviePlayer, CopiesTheMovieAndEndsTheOldPlayer) {
+  auto book = OpenMediaTestBook(BookKind::kEpwing);
+  ASSERT_TRUE(book);
+  CTempDir scratch;
+  std::string report = scratch.File("report");
+  std::string script = scratch.Write("player.sh", "#!/bin/sh\necho \"$# $1\" >> " + report + "\nexec sleep 60\n");
+  chmod(script.c_str(), 0755);
+
+  CMoviePlayer player;
+  player.SetCopyPath(scratch.File("cache/tomeling/MOVIE.mpg"));
+  std::string tag = book->From(1, "</MOV");
+  // No player configured: nothing is copied or started.
+  EXPECT_FALSE(PlayMovieTag(book->Book(), tag, player));
+  EXPECT_FALSE(std::filesystem::exists(player.CopyPath()));
+
+  player.SetProgram(script);
+  ASSERT_TRUE(PlayMovieTag(book->Book(), tag, player));
+  pid_t first = player.Process();
+  ASSERT_GT(first, 0);
+  EXPECT_EQ(WaitForReport(report), "1 " + player.CopyPath() + "\n");
+  std::string copied = ReadText(player.CopyPath());
+  EXPECT_EQ(copied, std::string(book->sample.movieBytes.begin(), book->sample.movieBytes.end()));
+  struct stat st {};
+  ASSERT_EQ(stat(player.CopyPath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+
+  // The name matches the file without regard to case.
+  ASSERT_TRUE(PlayMovieTag(book->Book(), u"</MOV[clip_01 ]>", player));
+  EXPECT_NE(player.Process(), first);
+  EXPECT_EQ(kill(first, 0), -1);  // ended and reaped
+  EXPECT_EQ(errno, ESRCH);
+
+  // A movie the book lacks ends the old player and starts nothing.
+  pid_t second = player.Process();
+  EXPECT_FALSE(PlayMovieTag(book->Book(), u"</MOV[NOCLIP  ]>", player));
+  EXPECT_EQ(player.Process(), 0);
+  EXPECT_EQ(kill(second, 0), -1);
+
+  // A program that cannot be started.
+  player.SetProgram(scratch.File("no-such-player"));
+  EXPECT_FALSE(PlayMovieTag(book->Book(), tag, player));
+  EXPECT_EQ(player.Process(), 0);
+}
+
+TEST(MoviePlayer, CopyGoesToTheUserCache) {
+  const char* savedCache = std::getenv("XDG_CACHE_HOME");
+  std::string saved = savedCache != nullptr ? savedCache : "";
+  setenv("XDG_CACHE_HOME", "/tmp/somewhere", 1);
+  EXPECT_EQ(CMoviePlayer::DefaultCopyPath(), "/tmp/somewhere/tomeling/MOVIE.mpg");
+  setenv("XDG_CACHE_HOME", "relative", 1);  // not absolute: ignored
+  const char* home = std::getenv("HOME");
+  EXPECT_EQ(CMoviePlayer::DefaultCopyPath(), std::string(home != nullptr ? home : ".") + "/.cache/tomeling/MOVIE.mpg");
+  if (savedCache != nullptr) setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+  else unsetenv("XDG_CACHE_HOME");
+}
+
+}  // namespace
