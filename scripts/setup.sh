@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libjpeg62-turbo-dev libgtest-dev freepwing
+  qt6-base-dev fonts-noto-cjk xvfb xauth
 )
 
 missing=()
