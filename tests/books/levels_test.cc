@@ -50,9 +50,13 @@ TEST(LevelsTest, FixedKeyLengths) {
 }
 
 TEST(LevelsTest, RandomBooksFindEveryWord) {
-  for (BookKind kind : {BookKind::kEpwing, BookKind::kEb}) {
+  const std::pair<BookKind, FileStorage> layouts[] = {
+      {BookKind::kEpwing, {FileStorage::kEbzip, 2}},
+      {BookKind::kEb, {FileStorage::kSebxa, 0}},
+      {BookKind::kEpwing, {FileStorage::kHuffman, 4}}};
+  for (const auto& [kind, storage] : layouts) {
     BookSource book = RandomBook(20261208, 1000, kind);
-    book.subbooks[0].textStorage = {FileStorage::kEbzip, 2};
+    book.subbooks[0].textStorage = storage;
     auto b = WriteAndOpen(book);
     ASSERT_EQ(b->added, 1) << b->error;
     CEBReader& r = *b->Reader(0);
@@ -71,6 +75,11 @@ TEST(LevelsTest, RandomBooksFindEveryWord) {
       }
     }
     EXPECT_EQ(misses, 0);
+    // Headings and texts spread over many pages of compressed text.
+    for (size_t i = 0; i < s.entries.size(); i += 97) {
+      EXPECT_EQ(HeadingAt(r, w.heading[i]), s.entries[i].heading) << i;
+      EXPECT_EQ(EntryTextAt(r, w.text[i]).rfind(s.entries[i].heading + "\r\n", 0), 0u) << i;
+    }
   }
 }
 
