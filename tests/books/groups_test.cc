@@ -5,9 +5,11 @@
 // that fold to one key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "book_fixture.h"
+#include "reader/keyword_search.h"
 
 namespace {
 
@@ -67,6 +69,45 @@ TEST(GroupsTest, KeywordGroupGivesOnlyItsFirstMemberAHeading) {
     EXPECT_EQ(Scan(r, id, "ＲＥＤ").size(), 2u);
     EXPECT_EQ(Scan(r, id, "ＦＲ").size(), 3u);
     EXPECT_TRUE(Scan(r, id, "ＧＲＡＰＥ").empty());
+  }
+}
+
+TEST(GroupsTest, KeywordAndCrossSearchListEveryHitWithItsOwnHeading) {
+  for (uint8_t id : {0x80, 0x81}) {
+    BookSource book;
+    book.subbooks = {Fruit(id, true)};
+    auto b = WriteAndOpen(book);
+    ASSERT_EQ(b->added, 1) << b->error;
+    CEBReader& r = *b->Reader(0);
+    const SubbookSource& s = book.subbooks[0];
+    const WrittenSubbook& w = b->written.subbooks[0];
+    auto search = [&](const std::string& input) {
+      int keys = 0;
+      if (id == 0x80) {
+        KeywordSearch(r, Sjis(input), &keys);
+      } else {
+        CrossSearch(r, Sjis(input), &keys);
+      }
+      std::vector<HitEntry> hits;
+      r.GetHitEntSorted(&hits, 0, keys);
+      std::vector<size_t> entries;
+      for (const HitEntry& h : hits) {
+        for (size_t e = 0; e < w.text.size(); ++e) {
+          if (h.textPage == w.text[e].page && static_cast<uint16_t>(h.textOffset) == w.text[e].offset) {
+            entries.push_back(e);
+            EXPECT_EQ(HeadingAt(r, {h.headingPage, static_cast<uint16_t>(h.headingOffset)}),
+                      s.entries[e].heading);
+          }
+        }
+      }
+      std::sort(entries.begin(), entries.end());
+      return entries;
+    };
+    EXPECT_EQ(search("fruit"), (std::vector<size_t>{0, 1, 2}));
+    EXPECT_EQ(search("red"), (std::vector<size_t>{0, 3}));
+    EXPECT_EQ(search("fruit red"), (std::vector<size_t>{0}));
+    EXPECT_EQ(search("fr　re"), (std::vector<size_t>{0}));
+    EXPECT_TRUE(search("fruit grape").empty());
   }
 }
 
