@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,6 +43,7 @@
 #include "decode/subbook_media.h"
 #include "decode/utf8.h"
 #include "reader/eb_reader.h"
+#include "reader/full_text_search.h"
 #include "reader/keyword_search.h"
 #include "reader/menu_info.h"
 #include "reader/reader_text_source.h"
@@ -599,6 +601,57 @@ TEST_F(FreePwingBook, KeywordSearchFindsTheEntriesThatHaveEveryWord) {
   EXPECT_EQ(KeywordHits("果物").size(), 15u);
   EXPECT_EQ(Names(KeywordHits("\"light blue\"")), "みずいろ ");
   EXPECT_TRUE(KeywordHits("light blue").empty());
+}
+
+TEST_F(FreePwingBook, FullTextSearchFindsEveryEntryHoldingTheWord) {
+  // The entries' text as the model reads it; external characters break a
+  // match, a line end ends it. ASCII is compared without regard to case.
+  auto fold = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  auto textOf = [&](const Entry& e) {
+    std::string english;
+    for (const std::string& w : e.english) english += (english.empty() ? "" : ", ") + w;
+    std::string description = AsDecoded(e.description);
+    for (size_t at = description.find('&'); at != std::string::npos; at = description.find('&', at + 1)) {
+      description.replace(at, description.find(';', at) + 1 - at, "\x01");
+    }
+    return fold(e.Heading() + "\n" + english + "\n" + description + "\n" + (e.see.empty() ? "" : "→" + e.see));
+  };
+
+  std::vector<std::string> words{"柑橘", "動物", "のような色", "秋", "赤", "apple", "GRAPE", "Orange", "→", "いぬ"};
+  for (const Entry& e : m_entries) words.push_back(e.description.substr(0, e.description.find('{')));
+  for (const std::string& word : words) {
+    std::set<const Entry*> expected, found;
+    for (const Entry& e : m_entries) {
+      if (textOf(e).find(fold(word)) != std::string::npos) expected.insert(&e);
+    }
+    int n = FullTextSearch(*m_reader, ToSjis(word), nullptr, nullptr);
+    std::vector<HitEntry> hits;
+    m_reader->GetHitEntSorted(&hits);
+    // A hit is the entry's keyword code, which FreePWING writes behind the
+    // indent code (4 bytes) that starts every entry.
+    for (int i = 0; i < n && i < static_cast<int>(hits.size()); ++i) {
+      int64_t at = (int64_t{hits[i].textPage} - 1) * 2048 + hits[i].textOffset - 4;
+      const Entry* e = EntryAt(static_cast<int32_t>(at / 2048 + 1), static_cast<int>(at % 2048));
+      EXPECT_NE(e, nullptr) << word << ": hit at " << hits[i].textPage << ":" << hits[i].textOffset;
+      EXPECT_EQ(hits[i].headingPage, hits[i].textPage);
+      EXPECT_EQ(hits[i].headingOffset, hits[i].textOffset);
+      if (e != nullptr) found.insert(e);
+    }
+    EXPECT_EQ(found, expected) << "full-text search for " << word << " found " << n;
+    EXPECT_FALSE(expected.empty()) << word;
+  }
+
+  // A match runs on over codes without parameters: here the end of the
+  // keyword, the line end, emphasis and the half-width run of the English.
+  const Entry* apple = EntryByReading("りんご");
+  ASSERT_NE(apple, nullptr);
+  ASSERT_EQ(FullTextSearch(*m_reader, ToSjis("林檎】apple"), nullptr, nullptr), 1);
+  std::vector<HitEntry> hits;
+  m_reader->GetHitEntSorted(&hits);
+  EXPECT_EQ(EntryAt(hits[0].textPage, hits[0].textOffset - 4), apple);
 }
 
 TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
