@@ -55,8 +55,9 @@ class CTagFields {
 
 template <typename Char>
 size_t FindAscii(std::basic_string_view<Char> text, std::string_view what, size_t from = 0) {
+  CTagFields<Char> fields(text);
   for (size_t i = from; i + what.size() <= text.size(); ++i) {
-    if (CTagFields<Char>(text.substr(i, what.size())).Literal(0, what)) return i;
+    if (text[i] == static_cast<Char>('<') && fields.Literal(i, what)) return i;
   }
   return std::basic_string_view<Char>::npos;
 }
