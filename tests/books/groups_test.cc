@@ -173,3 +173,32 @@ TEST(GroupsTest, KanaGroupsTellSpellingsApart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GroupsTest, KeywordsThatFoldUpwardStayReachable) {
+  // ラーメン folds to らあめん, which sorts after the stored らーめん: the
+  // descent must still land on the page that holds it.
+  BookSource book;
+  SubbookSource& s = book.subbooks.emplace_back();
+  s.directory = "NOODLE";
+  s.title = "麺";
+  s.indexes = {IndexOptions{0x80, {0, 0, 0, 0}, false, 0, true, 1}};
+  const char* words[] = {"らーめん", "らいす", "らくだ", "らっぱ", "らーゆ", "らむね"};
+  for (const char* w : words) {
+    s.entries.push_back(Entry(w));
+    s.groups.push_back(KeywordGroup{0x80, w, {static_cast<int>(s.entries.size()) - 1}});
+  }
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  for (size_t i = 0; i < std::size(words); ++i) {
+    int keys = 0;
+    KeywordSearch(r, Sjis(words[i]), &keys);
+    std::vector<HitEntry> hits;
+    r.GetHitEntSorted(&hits, 0, keys);
+    EXPECT_TRUE(HasText(hits, b->written.subbooks[0].text[i])) << words[i];
+  }
+}
+
+}  // namespace

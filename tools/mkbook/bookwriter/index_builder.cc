@@ -87,8 +87,11 @@ struct Packer {
     const Page& p = pages.back();
     return p.body.size() + bytes <= kPageBody && p.count + entries <= static_cast<int>(fill);
   }
-  void Add(const Bytes& e, const std::string& key) {
-    if (!Fits(e.size(), 1) && pages.back().count > 0) pages.emplace_back();
+  // `member`: a group member, kept on its head's page whatever the entry
+  // limit says, as long as the bytes fit.
+  void Add(const Bytes& e, const std::string& key, bool member = false) {
+    bool fits = member ? pages.back().body.size() + e.size() <= kPageBody : Fits(e.size(), 1);
+    if (!fits && pages.back().count > 0) pages.emplace_back();
     Page& p = pages.back();
     p.body.insert(p.body.end(), e.begin(), e.end());
     p.ends.push_back(p.body.size());
@@ -110,21 +113,19 @@ std::vector<Page> PackLeaves(const std::vector<LeafRecord>& records, const Index
   Packer packer{s.pageFill > 0 ? static_cast<size_t>(s.pageFill) : kPageBody};
   for (size_t i = 0; i < records.size(); ++i) {
     // A group that fits a page is not split, so every member page starts
-    // with the head that gives it its key.
+    // with the head that gives it its key; only groups larger than a page
+    // run on into the next.
     if (records[i].type == LeafRecord::kHead && packer.pages.back().count > 0) {
       size_t bytes = 0;
-      int n = 0;
       for (size_t j = i; j < records.size() && records[j].group == records[i].group &&
                          (j == i || records[j].type == LeafRecord::kMember);
-           ++j, ++n) {
+           ++j) {
         bytes += EncodeRecord(records[j], s).size();
       }
-      if (!packer.Fits(bytes, n) && bytes <= kPageBody &&
-          (s.pageFill <= 0 || n <= s.pageFill)) {
-        packer.pages.emplace_back();
-      }
+      if (!packer.Fits(bytes, 1) && bytes <= kPageBody) packer.pages.emplace_back();
     }
-    packer.Add(EncodeRecord(records[i], s), records[i].sortKey);
+    const LeafRecord& r = records[i];
+    packer.Add(EncodeRecord(r, s), std::max(r.sortKey, r.descentKey), r.type == LeafRecord::kMember);
   }
   return packer.pages;
 }

@@ -29,6 +29,10 @@ struct LeafRecord {
   BookPos text;
   BookPos heading;
   uint32_t group = 0;    // records of one group share a number
+  // A reader descends with a more folded key than some scans compare
+  // with; when set, inner pages cover this key too, so the descent never
+  // lands past the record.
+  std::string descentKey = {};
 };
 
 struct IndexShape {

@@ -233,9 +233,9 @@ struct Builder {
         continue;
       }
       // Members are matched against the group key in its unfolded form.
-      out->push_back({LeafRecord::kHead, g.keys.k2, g.keys.k2, {}, head, n});
+      out->push_back({LeafRecord::kHead, g.keys.k2, g.keys.k2, {}, head, n, g.keys.k1});
       for (int m : g.members) {
-        out->push_back({LeafRecord::kMember, g.keys.k2, g.keys.k2, textPos[m], headPos[m], n});
+        out->push_back({LeafRecord::kMember, g.keys.k2, g.keys.k2, textPos[m], headPos[m], n, g.keys.k1});
       }
     }
   }
