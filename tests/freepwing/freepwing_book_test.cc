@@ -251,7 +251,7 @@ bool Matches(const std::u16string& form, const std::u16string& key, Match how) {
   return false;
 }
 
-// ---- the book, built once per program
+// ---- the book, built once per build directory
 
 using Position = std::tuple<int32_t, int, int32_t, int>;  // text page, offset, heading page, offset
 
