@@ -91,6 +91,10 @@ struct IndexOptions {
   // Most entries per page (0: as many as fit); small values force several
   // inner levels.
   int pageFill = 0;
+  // A group whose members run on to another leaf page gets its head again
+  // at the top of that page (a class 3 head then carries the heading of
+  // the page's first member), so every leaf page can be read alone.
+  bool repeatGroupHeads = true;
 };
 
 // External-character font: `glyphs` in code order from `firstCode`, each

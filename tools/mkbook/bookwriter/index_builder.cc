@@ -87,10 +87,11 @@ struct Packer {
     const Page& p = pages.back();
     return p.body.size() + bytes <= kPageBody && p.count + entries <= static_cast<int>(fill);
   }
+  bool FitsBytes(size_t bytes) const { return pages.back().body.size() + bytes <= kPageBody; }
   // `member`: a group member, kept on its head's page whatever the entry
   // limit says, as long as the bytes fit.
   void Add(const Bytes& e, const std::string& key, bool member = false) {
-    bool fits = member ? pages.back().body.size() + e.size() <= kPageBody : Fits(e.size(), 1);
+    bool fits = member ? FitsBytes(e.size()) : Fits(e.size(), 1);
     if (!fits && pages.back().count > 0) pages.emplace_back();
     Page& p = pages.back();
     p.body.insert(p.body.end(), e.begin(), e.end());
@@ -111,6 +112,7 @@ IndexPage Finish(const Page& p, uint8_t flags, int keyLength) {
 
 std::vector<Page> PackLeaves(const std::vector<LeafRecord>& records, const IndexShape& s) {
   Packer packer{s.pageFill > 0 ? static_cast<size_t>(s.pageFill) : kPageBody};
+  const LeafRecord* head = nullptr;
   for (size_t i = 0; i < records.size(); ++i) {
     // A group that fits a page is not split, so every member page starts
     // with the head that gives it its key; only groups larger than a page
@@ -125,7 +127,16 @@ std::vector<Page> PackLeaves(const std::vector<LeafRecord>& records, const Index
       if (!packer.Fits(bytes, 1) && bytes <= kPageBody) packer.pages.emplace_back();
     }
     const LeafRecord& r = records[i];
-    packer.Add(EncodeRecord(r, s), std::max(r.sortKey, r.descentKey), r.type == LeafRecord::kMember);
+    Bytes e = EncodeRecord(r, s);
+    if (r.type == LeafRecord::kHead) head = &r;
+    if (r.type == LeafRecord::kMember && s.repeatHeads && head && head->group == r.group &&
+        !packer.FitsBytes(e.size())) {
+      LeafRecord again = *head;
+      if (s.indexClass == 3) again.heading = r.heading;
+      packer.pages.emplace_back();
+      packer.Add(EncodeRecord(again, s), std::max(again.sortKey, again.descentKey));
+    }
+    packer.Add(e, std::max(r.sortKey, r.descentKey), r.type == LeafRecord::kMember);
   }
   return packer.pages;
 }

@@ -40,6 +40,7 @@ struct IndexShape {
   int keyLength = 0;     // 0: own length bytes; > 0: fixed
   bool groups = false;   // group leaf pages
   int pageFill = 0;      // most entries per page, 0 = as many as fit
+  bool repeatHeads = true;  // see IndexOptions::repeatGroupHeads
 };
 
 using IndexPage = std::array<uint8_t, 2048>;

@@ -37,8 +37,10 @@ struct Group {
   IndexKeys keys;
   std::vector<int> members;
   int explicitIndex = -1;  // position in SubbookSource::groups
-  size_t runOffset = 0;  // in the heading area
-  BookPos runPos;
+  // Where each member's heading lies in the group's run, as offsets in
+  // the heading area and then as positions.
+  std::vector<size_t> runOffsets;
+  std::vector<BookPos> runPos;
   bool hasRun = false;
 };
 
@@ -115,7 +117,7 @@ struct Builder {
     std::map<std::string, size_t> byKey;
     for (Filed& f : filed) {
       auto [it, added] = byKey.emplace(f.keys.k2, groups->size());
-      if (added) groups->push_back(Group{f.keys, {}, -1, 0, {}, false});
+      if (added) groups->push_back(Group{f.keys, {}, -1, {}, {}, false});
       (*groups)[it->second].members.push_back(f.entry);
     }
     return true;
@@ -147,12 +149,12 @@ struct Builder {
       if (LeafClass(sub.indexes[x].id) != 3 || !sub.indexes[x].groups) continue;
       for (Group& g : groupsOf[x]) {
         g.hasRun = true;
-        g.runOffset = headings.Size();
         for (int m : g.members) {
           size_t at = 0;
           if (!EncodeHeading(sub.entries[static_cast<size_t>(m)].heading, &headings, &at, error)) {
             return false;
           }
+          g.runOffsets.push_back(at);
         }
       }
     }
@@ -182,7 +184,7 @@ struct Builder {
     }
     for (auto& groups : groupsOf) {
       for (Group& g : groups) {
-        if (g.hasRun) g.runPos = CTextEncoder::PosOf(headStart, g.runOffset);
+        for (size_t at : g.runOffsets) g.runPos.push_back(CTextEncoder::PosOf(headStart, at));
       }
     }
   }
@@ -224,7 +226,7 @@ struct Builder {
     for (const Group& g : groups) {
       ++n;
       BookPos first = headPos[g.members.front()];
-      BookPos head = g.hasRun ? g.runPos : first;
+      BookPos head = g.hasRun ? g.runPos.front() : first;
       if (g.explicitIndex >= 0) written->groupHeading[static_cast<size_t>(g.explicitIndex)] = head;
       if (!opt.groups) {
         for (int m : g.members) {
@@ -234,8 +236,12 @@ struct Builder {
       }
       // Members are matched against the group key in its unfolded form.
       out->push_back({LeafRecord::kHead, g.keys.k2, g.keys.k2, {}, head, n, g.keys.k1});
-      for (int m : g.members) {
-        out->push_back({LeafRecord::kMember, g.keys.k2, g.keys.k2, textPos[m], headPos[m], n, g.keys.k1});
+      for (size_t i = 0; i < g.members.size(); ++i) {
+        int m = g.members[i];
+        // A class 3 member's heading is its place in the run, which a head
+        // repeated on a later page hands on.
+        BookPos heading = g.hasRun ? g.runPos[i] : headPos[m];
+        out->push_back({LeafRecord::kMember, g.keys.k2, g.keys.k2, textPos[m], heading, n, g.keys.k1});
       }
     }
   }
@@ -256,7 +262,7 @@ struct Builder {
       }
       if (records.empty()) continue;
       SortRecords(&records);
-      IndexShape shape{cls, opt.keyLength, opt.groups, opt.pageFill};
+      IndexShape shape{cls, opt.keyLength, opt.groups, opt.pageFill, opt.repeatGroupHeads};
       int32_t start = NextPage();
       std::vector<IndexPage> pages = BuildIndexPages(records, shape, start);
       std::vector<uint8_t> bytes;
