@@ -1,0 +1,78 @@
+// tomeling group save FILE --book DIR... [--depth N]: scans the directories
+// for books and writes their dictionaries to the group file FILE.
+// tomeling group list FILE: the dictionaries of a group file, one line
+// each: index, catalog path, subbook directory and name (the name the user
+// gave, else the title), tab-separated, in UTF-8. Entries whose book has
+// gone are not listed.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "book_args.h"
+#include "catalog/text_convert.h"
+#include "command.h"
+
+namespace {
+
+int SaveGroup(const std::vector<std::string>& args) {
+  std::string file;
+  std::vector<std::string> dirs;
+  int depth = 3;
+  bool inBooks = false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--depth") {
+      if (i + 1 >= args.size() || !ParseCount(args[++i], &depth)) return UsageError("group");
+      inBooks = false;
+    } else if (args[i] == "--book") {
+      if (i + 1 >= args.size()) return UsageError("group");
+      dirs.push_back(args[++i]);
+      inBooks = true;  // more directories may follow
+    } else if (inBooks) {
+      dirs.push_back(args[i]);
+    } else if (file.empty()) {
+      file = args[i];
+    } else {
+      return UsageError("group");
+    }
+  }
+  if (file.empty() || dirs.empty()) return UsageError("group");
+  SetNoticeHandler(PrintNotice);
+  CBookList list;
+  for (const std::string& dir : dirs) list.ScanBooks(dir, depth);
+  if (list.Count() == 0) {
+    std::fprintf(stderr, "tomeling: no book found\n");
+    return 1;
+  }
+  if (list.SaveList(file) != 1) {
+    std::fprintf(stderr, "tomeling: cannot write %s\n", file.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int ListGroup(const std::vector<std::string>& args) {
+  if (args.size() != 2) return UsageError("group");
+  SetNoticeHandler(PrintNotice);
+  CBookList list;
+  if (list.LoadList(args[1]) != 1) {
+    std::fprintf(stderr, "tomeling: cannot read %s\n", args[1].c_str());
+    return 1;
+  }
+  for (int i = 0; i < list.Count(); ++i) {
+    const SubbookEntry* e = list.PeekEntry(i);
+    std::u16string name = e->extraName.empty() ? Cp932ToUtf16(e->catalogEntry.title) : e->extraName;
+    std::printf("%d\t%s\t%s\t%s\n", i, e->catalogPath.c_str(), e->directory.c_str(), Utf8FromWide(name).c_str());
+  }
+  return 0;
+}
+
+int RunGroup(const std::vector<std::string>& args) {
+  if (!args.empty() && args[0] == "save") return SaveGroup(args);
+  if (!args.empty() && args[0] == "list") return ListGroup(args);
+  return UsageError("group");
+}
+
+CCommandRegistration g_group("group", "save FILE --book DIR... [--depth N] | list FILE",
+                             "write a group file from the books found, or list one", RunGroup);
+
+}  // namespace
