@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "book_fixture.h"
 
@@ -80,21 +81,25 @@ TEST(FontsTest, EpwingGaijiFilesOfEverySize) {
     s.narrowFonts.push_back(MakeFont(sz[0], sz[1], 0xA121, 120));
     s.wideFonts.push_back(MakeFont(sz[1], sz[1], 0xB121, 97));
   }
-  s.fontStorage = {FileStorage::kEbzip, 1};
-  auto b = WriteAndOpen(book, WriteOptions{true, false});
-  ASSERT_EQ(b->added, 1) << b->error;
-  SubbookEntry* e = b->list.GetEntry(0);
-  ASSERT_NE(e, nullptr);
-  for (int slot = 0; slot < kFontSlots; ++slot) {
-    SCOPED_TRACE(slot);
-    ASSERT_NE(e->fontReaders[static_cast<size_t>(slot)], nullptr);
-    const FontSource& f = IsHalfWidthSlot(slot) ? s.narrowFonts[static_cast<size_t>(slot / 2)]
-                                                : s.wideFonts[static_cast<size_t>(slot / 2)];
-    ExpectGlyphs(*e->fontReaders[static_cast<size_t>(slot)], f);
+  // GAIJI files compressed, in lower case, or with ISO version suffixes.
+  for (auto [storage, names] : {std::pair{FileStorage{FileStorage::kEbzip, 1}, WriteOptions{true, false}},
+                                std::pair{FileStorage{}, WriteOptions{false, true}}}) {
+    s.fontStorage = storage;
+    auto b = WriteAndOpen(book, names);
+    ASSERT_EQ(b->added, 1) << b->error;
+    SubbookEntry* e = b->list.GetEntry(0);
+    ASSERT_NE(e, nullptr);
+    for (int slot = 0; slot < kFontSlots; ++slot) {
+      SCOPED_TRACE(slot);
+      ASSERT_NE(e->fontReaders[static_cast<size_t>(slot)], nullptr);
+      const FontSource& f = IsHalfWidthSlot(slot) ? s.narrowFonts[static_cast<size_t>(slot / 2)]
+                                                  : s.wideFonts[static_cast<size_t>(slot / 2)];
+      ExpectGlyphs(*e->fontReaders[static_cast<size_t>(slot)], f);
+    }
+    // The text reader is given the largest of each kind.
+    EXPECT_EQ(e->textReader->HalfFont().height, 48);
+    EXPECT_EQ(e->textReader->FullFont().height, 48);
   }
-  // The text reader is given the largest of each kind.
-  EXPECT_EQ(e->textReader->HalfFont().height, 48);
-  EXPECT_EQ(e->textReader->FullFont().height, 48);
 }
 
 }  // namespace
