@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the command-line tool on the bundled demo book.
+# Sets up, builds and runs the command-line tool on the bundled demo
+# dictionary: a search by written form, one typed in romaji and one by the
+# end of the word, each printing the entries found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)" --target tomeling mkbook
-demo=build/demo
-rm -rf "$demo"
-build/tools/mkbook/mkbook demo "$demo"
-build/apps/tomeling/tomeling page "$demo/book.ebz" 1
+cmake --build --preset default -j "$(nproc)" --target tomeling demo_book
+tomeling=build/apps/tomeling/tomeling
+demo=build/data/demo
+# A scratch application directory, so the user's own settings and groups
+# don't change what the demo shows.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export TOMELING_HOME="$home" XDG_CONFIG_HOME="$home"
+set -x
+"$tomeling" find --book "$demo" --show 猫
+"$tomeling" find --book "$demo" --romaji --show sakura
+"$tomeling" find --book "$demo" '*しい'

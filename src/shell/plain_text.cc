@@ -1,0 +1,84 @@
+#include "shell/plain_text.h"
+
+#include <vector>
+
+#include "decode/cp932.h"
+#include "decode/utf8.h"
+#include "reader/eb_reader.h"
+#include "reader/reader_text_source.h"
+#include "reader/text_decoder.h"
+#include "shell/dict_config.h"
+
+namespace {
+
+constexpr int kHeadingCapacity = 2048;
+constexpr int kEntryCapacity = 32768;
+
+void SeekTo(CEBReader& reader, int32_t page, int16_t offset) {
+  reader.SeekPage(page);
+  if (offset > 0) reader.SeekOffset(static_cast<uint16_t>(offset));
+}
+
+}  // namespace
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');
+  out.resize(Utf16ToUtf8(text.data(), text.size(), out.data(), out.size()));
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out(text.size(), u'\0');
+  long n = Utf8ToUtf16(text.data(), text.size(), out.data());
+  out.resize(n < 0 ? 0 : static_cast<size_t>(n));
+  return out;
+}
+
+std::string MarkupToPlain(std::string_view markup) {
+  std::string sjis;
+  for (size_t i = 0; i < markup.size();) {
+    char c = markup[i];
+    if (c == '<') {
+      size_t end = markup.find('>', i);
+      i = end == std::string_view::npos ? markup.size() : end + 1;
+    } else if (c == '&') {
+      size_t end = markup.find(';', i);
+      std::string_view entity = markup.substr(i, end == std::string_view::npos ? 1 : end - i + 1);
+      if (entity == "&amp;") sjis += '&';
+      else if (entity == "&lt;") sjis += '<';
+      else if (entity == "&gt;") sjis += '>';
+      else sjis += "\x81\xAC";  // 〓, the customary mark of a missing glyph
+      i += entity.size();
+    } else if (c == '\r') {
+      ++i;
+    } else {
+      sjis += c;
+      ++i;
+    }
+  }
+  return ToUtf8(Cp932ToUtf16(sjis));
+}
+
+std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+  CReaderTextSource source(reader);
+  CTextDecoder decoder(source);
+  ConfigureDecoder(decoder, config);
+  // A hit without a heading of its own shows the start of its text.
+  if (hit.headingPage > 0) SeekTo(reader, hit.headingPage, hit.headingOffset);
+  else SeekTo(reader, hit.textPage, hit.textOffset);
+  std::vector<char> buf(kHeadingCapacity);
+  int length = 0;
+  decoder.ReadHeadingText(buf.data(), kHeadingCapacity, &length);
+  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)));
+}
+
+std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+  CReaderTextSource source(reader);
+  CTextDecoder decoder(source);
+  ConfigureDecoder(decoder, config);
+  SeekTo(reader, hit.textPage, hit.textOffset);
+  std::vector<char> buf(kEntryCapacity);
+  int length = 0;
+  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, 0);
+  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)));
+}

@@ -1,0 +1,29 @@
+// Plain text of headings and entries, for the command-line tool and
+// anything else that prints rather than draws: the decoder's markup with
+// its tags taken out, entities resolved and the text turned into UTF-8.
+// External characters have no glyphs here and print as "〓".
+#ifndef TOMELING_SHELL_PLAIN_TEXT_H_
+#define TOMELING_SHELL_PLAIN_TEXT_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "reader/hit_list.h"
+
+class CEBReader;
+struct DictConfig;
+
+// UTF-8 <-> UTF-16 for the program's edges (arguments, terminal output).
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+
+// Byte-form markup (Shift_JIS) as UTF-8 text; lines end in "\n".
+std::string MarkupToPlain(std::string_view markup);
+
+// The heading of `hit` and the text of its entry, read through the
+// dictionary's configuration (stop code, code rules); `config` may be null.
+std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
+std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
+
+#endif  // TOMELING_SHELL_PLAIN_TEXT_H_
