@@ -28,12 +28,14 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "bookwriter/ebzip_writer.h"
 #include "catalog/book_list.h"
 #include "catalog/catalog.h"
 #include "common/temp_dir.h"
@@ -652,6 +654,56 @@ TEST_F(FreePwingBook, FullTextSearchFindsEveryEntryHoldingTheWord) {
   std::vector<HitEntry> hits;
   m_reader->GetHitEntSorted(&hits);
   EXPECT_EQ(EntryAt(hits[0].textPage, hits[0].textOffset - 4), apple);
+}
+
+TEST_F(FreePwingBook, EbzipCopyReadsTheSame) {
+  // Every file of the book stored as EBZip under its name with ".ebz"
+  // appended, the text in slices of four pages.
+  CTempDir copy;
+  for (const char* name : {"catalogs", "tomeling/data/honmon", "tomeling/gaiji/gai16h", "tomeling/gaiji/gai16f"}) {
+    EbzipOptions options;
+    options.level = std::string(name).find("honmon") != std::string::npos ? 2 : 0;
+    std::optional<std::vector<uint8_t>> image = EbzipCompress(ReadWholeFile(BookFile(name)), options);
+    ASSERT_TRUE(image.has_value()) << name;
+    copy.Write(std::string(name) + ".ebz", *image);
+  }
+  CBookList books;
+  ASSERT_EQ(books.ScanBooks(copy.Path().string(), 0), 1);
+  SubbookEntry* entry = books.GetEntry(0);
+  ASSERT_NE(entry, nullptr);
+  ASSERT_NE(entry->textReader, nullptr);
+  CEBReader& zipped = *entry->textReader;
+  EXPECT_EQ(entry->catalogEntry.title, m_entry->catalogEntry.title);
+
+  ASSERT_EQ(zipped.HighestPage(), m_reader->HighestPage());
+  for (int32_t page = 1; page <= m_reader->HighestPage(); ++page) {
+    ASSERT_TRUE(zipped.SeekPage(page));
+    ASSERT_TRUE(m_reader->SeekPage(page));
+    ASSERT_EQ(std::memcmp(zipped.PageData(), m_reader->PageData(), 2048), 0) << "page " << page;
+  }
+  for (const Entry& e : m_entries) {
+    for (const std::string& word : e.Words()) {
+      std::vector<HitEntry> plain, packed;
+      ASSERT_GT(m_reader->WordSearch(ToSjis(word)), 0) << word;
+      ASSERT_EQ(zipped.WordSearch(ToSjis(word)), m_reader->HitCount()) << word;
+      m_reader->GetHitEntSorted(&plain);
+      zipped.GetHitEntSorted(&packed);
+      ASSERT_EQ(plain.size(), packed.size()) << word;
+      for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(std::tie(plain[i].textPage, plain[i].textOffset, plain[i].headingPage, plain[i].headingOffset),
+                  std::tie(packed[i].textPage, packed[i].textOffset, packed[i].headingPage, packed[i].headingOffset))
+            << word;
+      }
+    }
+  }
+  for (int slot : {0, 1}) {
+    ASSERT_NE(entry->fontReaders[slot], nullptr) << slot;
+    Glyph a, b;
+    const int width = slot == 0 ? 8 : 16;
+    ASSERT_TRUE(entry->fontReaders[slot]->GetGlyph(width, 16, 0xA122, &a));
+    ASSERT_TRUE(m_entry->fontReaders[slot]->GetGlyph(width, 16, 0xA122, &b));
+    EXPECT_EQ(std::memcmp(a.bits, b.bits, sizeof a.bits), 0) << slot;
+  }
 }
 
 TEST_F(FreePwingBook, HeadingsAndTextsHoldWhatTheParserWrote) {
