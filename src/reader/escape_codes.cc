@@ -209,14 +209,7 @@ bool CTextDecoder::DispatchObject(uint8_t low) {
       ReadPosition(&m_out.m_refPage, &m_out.m_refOffset);
       Hook(kHookInlineBegin);
       break;
-    case 0x44:
-      ClearMedia();
-      m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
-      m_media.m_height = ReadBcd(4);
-      m_media.m_width = ReadBcd(4);
-      Hook(kHookFigureBegin);
-      m_objectStart = Position();
-      break;
+    case 0x44: case 0x4D: DecodeImageBegin(low); break;
     case 0x4A:
       ClearMedia();
       m_media.m_arg1 = static_cast<uint16_t>(ReadBcd(2));
@@ -229,28 +222,7 @@ bool CTextDecoder::DispatchObject(uint8_t low) {
       m_out.m_param = static_cast<uint16_t>(ReadBcd(2));
       Hook(kHookMapBegin);
       break;
-    case 0x4D:
-      ClearMedia();
-      m_media.m_arg1 = static_cast<uint16_t>(ReadBcd(2));
-      m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
-      ReadOrigin();
-      m_media.m_width = ReadBcd(2);
-      m_media.m_height = ReadBcd(2);
-      ReadPosition(&m_out.m_refPage, &m_out.m_refOffset);
-      Hook(kHookFigureBegin);
-      m_objectStart = Position();
-      break;
-    case 0x4F:
-      m_media.m_arg1 = static_cast<uint16_t>(ReadBcd(2));
-      ReadBcd(2);
-      m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
-      ReadOrigin();
-      m_media.m_width = ReadBcd(2);
-      m_media.m_height = ReadBcd(2);
-      ReadBcd(4), ReadBcd(2), ReadBcd(4), ReadBcd(2);
-      ReadPosition(&m_out.m_refPage, &m_out.m_refOffset);
-      Hook(kHookGraphicSilent);
-      break;
+    case 0x4F: DecodeGraphicData(); break;
     case 0x59: Hook(kHookMovieEnd); break;
     case 0x5C: Hook(kHookInlineEnd); break;
     case 0x64: CloseImage(true); break;
@@ -295,6 +267,39 @@ bool CTextDecoder::DispatchReference(uint8_t low) {
     default: return false;
   }
   return true;
+}
+
+// Monochrome (0x44) and colour (0x4D) images. The caption follows; where
+// it ends is checked by the closing code.
+void CTextDecoder::DecodeImageBegin(uint8_t low) {
+  ClearMedia();
+  if (low == 0x44) {
+    m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
+    m_media.m_height = ReadBcd(4);
+    m_media.m_width = ReadBcd(4);
+  } else {
+    m_media.m_arg1 = static_cast<uint16_t>(ReadBcd(2));
+    m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
+    ReadOrigin();
+    m_media.m_width = ReadBcd(2);
+    m_media.m_height = ReadBcd(2);
+    ReadPosition(&m_out.m_refPage, &m_out.m_refOffset);
+  }
+  Hook(kHookFigureBegin);
+  m_objectStart = Position();
+}
+
+// Graphic data with nothing to show in the text; only its position is kept.
+void CTextDecoder::DecodeGraphicData() {
+  m_media.m_arg1 = static_cast<uint16_t>(ReadBcd(2));
+  ReadBcd(2);
+  m_media.m_arg0 = static_cast<uint16_t>(ReadBcd(2));
+  ReadOrigin();
+  m_media.m_width = ReadBcd(2);
+  m_media.m_height = ReadBcd(2);
+  for (int n : {4, 2, 4, 2}) ReadBcd(n);
+  ReadPosition(&m_out.m_refPage, &m_out.m_refOffset);
+  Hook(kHookGraphicSilent);
 }
 
 // The number comes as 0x1E-led BCD bytes, most significant first.
@@ -356,7 +361,7 @@ void CTextDecoder::DecodeMovie() {
   m_media.m_start = ReadBcd(4);
   m_media.m_end = ReadBcd(4);
   for (uint8_t& b : m_media.m_name) b = m_reader.ReadByte();
-  ReadBcd(2), ReadBcd(4), ReadBcd(2);
+  for (int n : {2, 4, 2}) ReadBcd(n);
   Hook(kHookMovieBegin);
 }
 

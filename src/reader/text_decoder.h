@@ -111,6 +111,8 @@ class CTextDecoder {
   void DecodeIndexArea();
   void DecodeSoundFrames();
   void DecodeMovie();
+  void DecodeImageBegin(uint8_t low);
+  void DecodeGraphicData();
   void ReadPosition(int32_t* page, uint16_t* offset);
   void ReadOrigin();
   bool StopCheck(uint16_t param);
