@@ -1,5 +1,6 @@
 // tomeling search --book DIR [--dict N] [--method word|endword|exact] WORD:
 // one line per hit, "%08X:%04X" text position, tab, heading position.
+// The methods keyword, cross, fulltext and multi are in search_methods.cc.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "decode/cp932.h"
 #include "decode/utf8.h"
 #include "reader/eb_reader.h"
+#include "search_methods.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ std::string ToCp932(const std::string& utf8) {
 int RunSearch(const std::vector<std::string>& args) {
   std::string book, method = "word", word;
   int dict = 0;
+  SearchMethodArgs extra;
+  bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
     bool hasValue = i + 1 < args.size();
     if (args[i] == "--book" && hasValue) {
@@ -30,13 +34,19 @@ int RunSearch(const std::vector<std::string>& args) {
       if (!ParseCount(args[++i], &dict)) return UsageError("search");
     } else if (args[i] == "--method" && hasValue) {
       method = args[++i];
-    } else if (word.empty() && args[i].rfind("--", 0) != 0) {
-      word = args[i];
+    } else if (ParseSearchMethodOption(args, &i, &extra, &bad)) {
+      if (bad) return UsageError("search");
+    } else if (args[i].rfind("--", 0) != 0) {
+      if (word.empty()) word = args[i];
+      extra.words.push_back(args[i]);
     } else {
       return UsageError("search");
     }
   }
-  if (book.empty() || word.empty() || (method != "word" && method != "endword" && method != "exact"))
+  extra.method = method;
+  const bool isExtra = IsExtraSearchMethod(method);
+  if (book.empty() || (word.empty() && method != "multi") || (!isExtra && extra.words.size() > 1) ||
+      (!isExtra && method != "word" && method != "endword" && method != "exact"))
     return UsageError("search");
   CBookList list;
   int status = 0;
@@ -44,17 +54,24 @@ int RunSearch(const std::vector<std::string>& args) {
   if (entry == nullptr) return status;
   CEBReader& reader = *entry->textReader;
   std::string key = ToCp932(word);
-  if (method == "endword") reader.EndwordSearch(key);
-  else reader.WordSearch(key, method == "exact");
   std::vector<HitEntry> hits;
-  reader.GetHitEntSorted(&hits);
+  if (isExtra) {
+    if (!RunExtraSearch(reader, extra, &hits)) return 2;
+  } else {
+    if (method == "endword") reader.EndwordSearch(key);
+    else reader.WordSearch(key, method == "exact");
+    reader.GetHitEntSorted(&hits);
+  }
   for (const HitEntry& h : hits)
     std::printf("%08X:%04X\t%08X:%04X\n", static_cast<unsigned>(h.textPage), static_cast<unsigned>(h.textOffset),
                 static_cast<unsigned>(h.headingPage), static_cast<unsigned>(h.headingOffset));
   return hits.empty() ? 1 : 0;
 }
 
-CCommandRegistration g_search("search", "--book DIR [--dict N] [--method word|endword|exact] WORD",
+CCommandRegistration g_search("search",
+                              "--book DIR [--dict N] [--method word|endword|exact|keyword|cross|fulltext] "
+                              "[--progress] WORD...\n       tomeling search --book DIR [--dict N] --method multi "
+                              "--multi N --field K=WORD...",
                               "search one dictionary and print the hits' text and heading positions", RunSearch);
 
 }  // namespace

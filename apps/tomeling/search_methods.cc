@@ -1,0 +1,127 @@
+// Keyword, cross, full-text and multi search for the command line; see
+// search_methods.h.
+#include "search_methods.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "book_args.h"
+#include "decode/cp932.h"
+#include "decode/utf8.h"
+#include "reader/full_text_search.h"
+#include "reader/keyword_search.h"
+#include "reader/multi_search.h"
+
+namespace {
+
+std::string Cp932Of(const std::string& utf8) {
+  std::u16string wide(utf8.size(), u'\0');
+  long n = Utf8ToUtf16(utf8.data(), utf8.size(), wide.data());
+  wide.resize(n < 0 ? 0 : static_cast<size_t>(n));
+  return Utf16ToCp932(wide);
+}
+
+// Overwrites itself; the final line stays.
+void PrintProgress(void*, int hits, int pages, int pageIndex) {
+  int percent = pages > 0 ? static_cast<int>(static_cast<int64_t>(pageIndex) * 100 / pages) : 100;
+  std::fprintf(stderr, "\r%d 件 %3d%%", hits, percent);
+}
+
+}  // namespace
+
+bool IsExtraSearchMethod(const std::string& method) {
+  return method == "keyword" || method == "cross" || method == "fulltext" || method == "multi";
+}
+
+bool ParseSearchMethodOption(const std::vector<std::string>& args, size_t* i, SearchMethodArgs* out, bool* bad) {
+  const std::string& a = args[*i];
+  bool hasValue = *i + 1 < args.size();
+  if (a == "--progress") {
+    out->progress = true;
+    return true;
+  }
+  if (a == "--multi" && hasValue) {
+    int n = 0;
+    if (!ParseCount(args[++*i], &n)) *bad = true;
+    out->multi = n;
+    return true;
+  }
+  if (a == "--field" && hasValue) {
+    const std::string& v = args[++*i];
+    size_t eq = v.find('=');
+    int k = 0;
+    if (eq == std::string::npos || !ParseCount(v.substr(0, eq), &k)) {
+      *bad = true;
+    } else {
+      out->fields.emplace_back(k, v.substr(eq + 1));
+    }
+    return true;
+  }
+  return false;
+}
+
+bool FindMultiSearch(CEBReader& reader, int n, int* area, int* headerRow) {
+  CMultiSearch multi;
+  multi.Load(reader);
+  int seen = 0;
+  for (int a = 0; a < multi.AreaCount(); ++a) {
+    multi.SelectMultiSearch(reader, a);
+    for (size_t row = 0; row < multi.Rows().size(); ++row) {
+      if (multi.Rows()[row].startPage != 0 || multi.Rows()[row].id != 0) continue;
+      if (seen++ == n) {
+        *area = a;
+        *headerRow = static_cast<int>(row);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+namespace {
+
+bool RunMulti(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEntry>* hits) {
+  int area = 0, header = 0;
+  if (args.multi < 0 || args.fields.empty() || !FindMultiSearch(reader, args.multi, &area, &header)) {
+    std::fprintf(stderr, "tomeling: no multi search %d with those fields (see tomeling multi)\n", args.multi);
+    return false;
+  }
+  CMultiSearch multi;
+  multi.Load(reader);
+  multi.SelectMultiSearch(reader, area);
+  const auto& rows = multi.Rows();
+  int level = 0;
+  for (const auto& [k, word] : args.fields) {
+    size_t row = static_cast<size_t>(header) + 1 + static_cast<size_t>(k);
+    if (row >= rows.size() || rows[row].startPage == 0) {
+      std::fprintf(stderr, "tomeling: multi search %d has no field %d\n", args.multi, k);
+      return false;
+    }
+    MultiFieldSearch(reader, rows[row], Cp932Of(word), level++);
+  }
+  reader.GetHitEntSorted(hits, 0, level);
+  return true;
+}
+
+}  // namespace
+
+bool RunExtraSearch(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEntry>* hits) {
+  if (args.method == "multi") return RunMulti(reader, args, hits);
+  std::string input;
+  for (const std::string& w : args.words) input += (input.empty() ? "" : " ") + w;
+  std::string key = Cp932Of(input);
+  if (args.method == "fulltext") {
+    FullTextSearch(reader, key, args.progress ? PrintProgress : nullptr, nullptr);
+    if (args.progress) {
+      PrintProgress(nullptr, reader.HitCount(), 1, 1);
+      std::fputc('\n', stderr);
+    }
+    reader.GetHitEntSorted(hits);
+    return true;
+  }
+  int keys = 0;
+  if (args.method == "keyword") KeywordSearch(reader, key, &keys);
+  else CrossSearch(reader, key, &keys);
+  reader.GetHitEntSorted(hits, 0, keys);
+  return true;
+}
