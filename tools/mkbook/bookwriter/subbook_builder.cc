@@ -31,8 +31,8 @@ struct Filed {
   IndexKeys keys;
 };
 
-// A group of entries under one key (classes 3 and 4), with where its run
-// of headings starts when it has one.
+// A group of entries under one key (classes 3 and 4), with its run of
+// headings when it has one.
 struct Group {
   IndexKeys keys;
   std::vector<int> members;
@@ -45,6 +45,9 @@ struct Group {
 };
 
 struct Builder {
+  Builder(const SubbookSource& s, BookKind k, WrittenSubbook* w, std::string* e)
+      : sub(s), kind(k), written(w), error(e) {}
+
   const SubbookSource& sub;
   BookKind kind;
   WrittenSubbook* written;
@@ -309,7 +312,7 @@ struct Builder {
 
 bool BuildSubbookText(const SubbookSource& sub, BookKind kind, std::vector<uint8_t>* file,
                       WrittenSubbook* written, std::string* error) {
-  Builder b{sub, kind, written, error, {}, {}, {}, {}, {}, {}, {}, {}, {}, 1};
+  Builder b(sub, kind, written, error);
   if (kind == BookKind::kEpwing) b.tablePage = std::max(1, sub.indexPage);
   written->groupHeading.assign(sub.groups.size(), BookPos{});
   if (!b.EncodeText() || !b.EncodeHeadings()) return false;
