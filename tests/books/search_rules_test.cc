@@ -197,3 +197,34 @@ TEST(SearchRulesTest, WordIndexesOfEveryIdentifier) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SearchRulesTest, SingleByteBooks) {
+  BookSource book;
+  book.kind = BookKind::kEb;
+  book.languageFlag = true;  // and no narrow font: single-byte text
+  SubbookSource& s = book.subbooks.emplace_back();
+  s.directory = "ENGLISH";
+  s.title = "英語";
+  s.singleByte = true;
+  s.indexes = {IndexOptions{0x92, {0, 0, 0, 0}, true}, IndexOptions{0x72, {0, 0, 0, 0}, true}};
+  s.entries = {Entry("abc", {"first letters"}), Entry("Rainbow", {"after rain"})};
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  ASSERT_TRUE(r.SingleByte());
+  const WrittenSubbook& w = b->written.subbooks[0];
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "ABC"), w.text[0], w.heading[0]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kForward, "rain"), w.text[1], w.heading[1]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kBackward, "BOW"), w.text[1], w.heading[1]));
+  EXPECT_TRUE(Find(r, Method::kExact, "ab").empty());
+  EXPECT_EQ(HeadingAt(r, w.heading[1]), "Rainbow");
+  EXPECT_EQ(EntryTextAt(r, w.text[0]), "abc\r\nfirst letters\r\n");
+  // The shortened-key retry cuts one byte a round, down to three.
+  r.SetRetryShorter(true);
+  EXPECT_TRUE(HasText(Find(r, Method::kForward, "abcdef"), w.text[0]));
+  EXPECT_TRUE(Find(r, Method::kForward, "abxdef").empty());
+}
+
+}  // namespace

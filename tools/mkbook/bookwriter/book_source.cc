@@ -154,6 +154,10 @@ struct Parser {
       s->headingArea = t == "yes";
       return t == "yes" || t == "no" ? true : Bad("heading-area takes yes or no");
     }
+    if (word == "single-byte") {
+      s->singleByte = true;
+      return true;
+    }
     if (word == "text-file") {
       std::string t = l.Token();
       s->useHonmon2 = t == "honmon2";

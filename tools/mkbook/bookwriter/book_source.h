@@ -16,6 +16,7 @@
 //     style-mode N               index table byte 4
 //     heading-area yes|no
 //     text-file honmon|honmon2
+//     single-byte                text and keys in ASCII bytes
 //     storage STORAGE            START / HONMON storage
 //     font-storage STORAGE       GAIJI file storage
 //     index HH [style AA S0 S1 S2] [headings] [fixed N|fixed auto]

@@ -121,6 +121,9 @@ struct SubbookSource {
   std::vector<FontSource> narrowFonts;  // half-width (EB: first one only)
   std::vector<FontSource> wideFonts;    // full-width
   bool useHonmon2 = false;              // EPWING text file named HONMON2
+  // Text and keys in single bytes (ASCII), as EB books marked by their
+  // LANGUAGE file carry them; titles stay JIS.
+  bool singleByte = false;
   FileStorage textStorage;              // START / HONMON(2)
   FileStorage fontStorage;              // EPWING GAIJI files
   // Raw data areas (identifier, bytes) after the indexes and fonts, listed

@@ -46,7 +46,10 @@ struct Group {
 
 struct Builder {
   Builder(const SubbookSource& s, BookKind k, WrittenSubbook* w, std::string* e)
-      : sub(s), kind(k), written(w), error(e) {}
+      : sub(s), kind(k), written(w), error(e) {
+    text.SetSingleByte(s.singleByte);
+    headings.SetSingleByte(s.singleByte);
+  }
 
   const SubbookSource& sub;
   BookKind kind;
@@ -67,6 +70,16 @@ struct Builder {
   }
 
   bool KeysOf(const std::string& word, uint8_t id, uint32_t style, IndexKeys* keys) {
+    if (sub.singleByte) {
+      // Single-byte books fold nothing but letter case.
+      std::string k = word;
+      for (char& c : k) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 0x20);
+      }
+      if (IsEndwordIndexId(id)) std::reverse(k.begin(), k.end());
+      *keys = {k, k};
+      return true;
+    }
     SjisChars chars;
     if (!Utf8ToSjisChars(word, &chars)) return Fail("word has no code page 932 form: " + word);
     *keys = MakeIndexKeys(chars, id, style);

@@ -3,6 +3,13 @@
 #include "bookwriter/key_style.h"
 
 bool CTextEncoder::Text(const std::string& utf8) {
+  if (m_singleByte) {
+    for (char c : utf8) {
+      if (c < 0x20 || c > 0x7E) return false;
+    }
+    m_bytes.insert(m_bytes.end(), utf8.begin(), utf8.end());
+    return true;
+  }
   SjisChars chars;
   if (!Utf8ToSjisChars(utf8, &chars)) return false;
   std::vector<uint16_t> codes;

@@ -29,13 +29,16 @@ enum : uint8_t {
 
 class CTextEncoder {
  public:
+  // Text goes in as single bytes instead of JIS characters.
+  void SetSingleByte(bool on) { m_singleByte = on; }
   void Escape(uint8_t code) { Word(static_cast<uint16_t>(0x1F00 | code)); }
   void Word(uint16_t w) {
     m_bytes.push_back(static_cast<uint8_t>(w >> 8));
     m_bytes.push_back(static_cast<uint8_t>(w));
   }
-  // Appends UTF-8 text as JIS characters; ASCII is widened. False (nothing
-  // appended) when a character has no two-byte JIS form.
+  // Appends UTF-8 text as JIS characters, ASCII widened; in single-byte
+  // mode as ASCII bytes. False (nothing appended) when a character has no
+  // such form.
   bool Text(const std::string& utf8);
 
   size_t Size() const { return m_bytes.size(); }
@@ -45,6 +48,7 @@ class CTextEncoder {
 
  private:
   std::vector<uint8_t> m_bytes;
+  bool m_singleByte = false;
 };
 
 // Appends one entry; returns the byte offset of its keyword start.
