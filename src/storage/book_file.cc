@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 CBookFile::CBookFile() = default;
 
@@ -15,12 +16,18 @@ CBookFile::~CBookFile() { Close(); }
 namespace {
 
 // START files are the only ones that may carry S-EBXA text and never carry
-// EPWING Huffman text, so the name alone picks which test runs.
+// EPWING Huffman text, so the name alone picks which test runs. Books copied
+// from discs keep the ISO 9660 version (";1") or a trailing dot on their
+// names, which must not hide the name underneath.
 bool NamesStartFile(const std::string& path) {
+  std::string_view name(path);
+  if (size_t semi = name.rfind(';'); semi != std::string_view::npos && name.find('/', semi) == std::string_view::npos)
+    name = name.substr(0, semi);
+  while (!name.empty() && name.back() == '.') name.remove_suffix(1);
   static const char kStart[] = "START";
-  if (path.size() < 5) return false;
+  if (name.size() < 5) return false;
   for (size_t i = 0; i < 5; ++i) {
-    unsigned char c = static_cast<unsigned char>(path[path.size() - 5 + i]);
+    unsigned char c = static_cast<unsigned char>(name[name.size() - 5 + i]);
     if (std::toupper(c) != kStart[i]) return false;
   }
   return true;

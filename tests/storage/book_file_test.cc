@@ -191,6 +191,10 @@ TEST(BookFileTest, OnlyStartFilesAreTestedForSebxaAndOnlyOthersForHuffman) {
       {"data/start", &huffman, CBookFile::kPlain},       {"START", &sebxa, CBookFile::kSebxa},
       {"sub/Start", &sebxa, CBookFile::kSebxa},          {"HONMON2", &sebxa, CBookFile::kPlain},
       {"START.ebz", &sebxa, CBookFile::kPlain},           {"STARTX", &sebxa, CBookFile::kPlain},
+      // Names as they come off a disc: the version suffix and trailing dot
+      // do not change what the file is.
+      {"START;1", &sebxa, CBookFile::kSebxa},             {"disc/start.", &sebxa, CBookFile::kSebxa},
+      {"START;1", &huffman, CBookFile::kPlain},           {"HONMON2;1", &huffman, CBookFile::kEpwingAllCoded},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(file.Open(dir.Write(c.name, *c.image), 0), 0) << c.name;
