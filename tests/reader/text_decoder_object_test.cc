@@ -87,6 +87,11 @@ TEST_F(TextDecoderObjectTest, ImageMapsWriteTheirAreasAfterTheImage) {
                          "</FIG[00000040:0080](0320*0200:1)>" + areas + "</BODY>");
   // The cursor went back: the text after the image decoded normally.
   EXPECT_EQ(TextPosition(), 2 + 8 + 2 + 8 + 2);
+  // Images outside the text area (a menu, say) have no map.
+  m_textAreaId = 0x01;
+  OpenBook(BookKindForText::kEb, text, {{0x91, 7, 1}});
+  EXPECT_EQ(Entry(), kSjisA + "</FIG[00000002:0400](0000*0000:0)>" + kSjisA + "</FIG[00000002:0400](0000*0000:1)>" +
+                         "</BODY>");
 }
 
 TEST_F(TextDecoderObjectTest, ImageMapsKeepTheirFirstNineAreasWholeOrNothing) {
