@@ -114,7 +114,9 @@ bool ReadGroupFile(const std::string& path, GroupFile* out) {
   if (!file) return false;
   CLineReader reader(file.get(), kMaxGroupLineLength, CLineReader::LongLines::kCut);
   ParseLines(reader, out);
-  return true;
+  if (!std::ferror(file.get())) return true;
+  *out = GroupFile();  // half a list is no list
+  return false;
 }
 
 bool IsStorableGroupPath(std::string_view path) {

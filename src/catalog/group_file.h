@@ -55,7 +55,8 @@ struct GroupFile {
 // Parses list-file text; never fails (unusable lines are skipped).
 GroupFile ParseGroupFile(std::string_view text);
 
-// Reads the file at `path`; false when it cannot be opened.
+// Reads the file at `path`; false (and nothing read) when it cannot be
+// opened or read.
 bool ReadGroupFile(const std::string& path, GroupFile* out);
 
 // The file's text, in UTF-8. A record whose path cannot be stored in this

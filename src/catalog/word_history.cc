@@ -62,7 +62,9 @@ int CWordHistory::LoadHistory(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return 0;
   CLineReader reader(file.get(), kMaxHistoryLine, CLineReader::LongLines::kSplit);
-  m_historyList = ReadLines(reader);
+  std::u16string list = ReadLines(reader);
+  if (std::ferror(file.get())) return 0;
+  m_historyList = std::move(list);
   return 1;
 }
 

@@ -29,8 +29,8 @@ std::string FormatHistory(std::u16string_view historyList);
 
 class CWordHistory {
  public:
-  // Empties the list, then reads `path`. 1 when the file could be opened,
-  // else 0 (the history stays empty).
+  // Empties the list, then reads `path`. 1 when the file could be opened
+  // and read, else 0 (the history stays empty).
   int LoadHistory(const std::string& path);
   // Writes the list to `path`, atomically: 1 on success; on failure 0 and
   // the old file is left as it was.

@@ -148,7 +148,11 @@ bool CKeyTable::Load(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return false;
   CLineReader reader(file.get(), kLineBuffer, CLineReader::LongLines::kSplit);
-  m_entries = ReadEntries(reader);
+  std::vector<KeyEntry> entries = ReadEntries(reader);
+  // A file that opens but cannot be read (a folder, a failing disk) is as
+  // good as missing: the bindings in use stay.
+  if (std::ferror(file.get())) return false;
+  m_entries = std::move(entries);
   return true;
 }
 

@@ -127,6 +127,8 @@ TEST(GroupFile, EntriesOfMissingBooksAreDroppedTheRestLoad) {
   EXPECT_EQ(books.Count(), 0);
   EXPECT_EQ(books.ListPath(), dir.File("missing.grp"));
   EXPECT_EQ(books.SaveList(), 0);  // empty: nothing written
+  EXPECT_EQ(books.LoadList(dir.Path().string()), 0);  // a folder opens but cannot be read
+  EXPECT_EQ(books.Count(), 0);
   EXPECT_FALSE(fs::exists(dir.File("missing.grp")));
 }
 

@@ -57,6 +57,9 @@ TEST(WordHistory, FilesRoundTripAndMissingFilesGiveAnEmptyHistory) {
 
   EXPECT_EQ(loaded.LoadHistory(dir.File("none.txt")), 0);
   EXPECT_EQ(loaded.List(), u"");
+  ASSERT_EQ(loaded.LoadHistory(path), 1);
+  EXPECT_EQ(loaded.LoadHistory(dir.Path().string()), 0);  // a folder opens but cannot be read
+  EXPECT_EQ(loaded.List(), u"");
 
   history.SetList(u"");
   ASSERT_EQ(history.SaveHistory(path), 1);

@@ -121,6 +121,9 @@ TEST(KeyTable, LoadingAndSavingFiles) {
   EXPECT_FALSE(table.Load(other));
   EXPECT_EQ(table.GetEntries().size(), 2u);
   EXPECT_EQ(table.KeyFilePath(), other);
+  EXPECT_FALSE(table.Load(dir.Path().string()));  // opens, but cannot be read
+  EXPECT_EQ(table.GetEntries().size(), 2u);
+  table.Load(other);
   ASSERT_TRUE(table.Save());
   EXPECT_EQ(Text(other), "# Tomeling key table\nSHIFT+UP\tSCROLL_UP\nDOWN\tSCROLL_DOWN\n");
   // Saving elsewhere does not move the remembered path.
