@@ -75,30 +75,30 @@ std::u16string_view NextToken(std::u16string_view text, size_t* pos) {
   return text.substr(start, end - start);
 }
 
-bool StripPrefix(std::u16string_view* spec, std::u16string_view prefix) {
-  if (spec->substr(0, prefix.size()) != prefix) return false;
-  spec->remove_prefix(prefix.size());
+bool StripPrefix(std::u16string_view* keyText, std::u16string_view prefix) {
+  if (keyText->substr(0, prefix.size()) != prefix) return false;
+  keyText->remove_prefix(prefix.size());
   return true;
 }
 
 bool ParseBinding(std::u16string_view line, KeyEntry* entry) {
   size_t pos = 0;
-  std::u16string_view spec = NextToken(line, &pos);
+  std::u16string_view keyText = NextToken(line, &pos);
   std::u16string_view command = NextToken(line, &pos);
-  if (spec.empty() || command.empty()) return false;
+  if (keyText.empty() || command.empty()) return false;
   uint8_t flags = kKeyVirtual;
   for (;;) {
-    if (StripPrefix(&spec, u"SHIFT+")) {
+    if (StripPrefix(&keyText, u"SHIFT+")) {
       flags |= kKeyShift;
-    } else if (StripPrefix(&spec, u"CTRL+") || StripPrefix(&spec, u"CONTROL+")) {
+    } else if (StripPrefix(&keyText, u"CTRL+") || StripPrefix(&keyText, u"CONTROL+")) {
       flags |= kKeyControl;
-    } else if (StripPrefix(&spec, u"ALT+") || StripPrefix(&spec, u"META+")) {
+    } else if (StripPrefix(&keyText, u"ALT+") || StripPrefix(&keyText, u"META+")) {
       flags |= kKeyAlt;
     } else {
       break;
     }
   }
-  const auto* key = Find(KeyNames(), spec);
+  const auto* key = Find(KeyNames(), keyText);
   if (key == nullptr) return false;
   const auto* id = Find(CommandNames(), command);
   entry->flags = flags;
