@@ -28,6 +28,12 @@ void CLineMgr::SetSelection(int from, int to, CCanvas& canvas, int scrollX, int 
   if (from > to) std::swap(from, to);
   from = std::clamp(from, 0, m_textLen);
   to = std::clamp(to, 0, m_textLen);
+  if (m_selStart == m_selEnd) {
+    InvertRange(from, to, canvas, scrollX, scrollY);
+    m_selStart = from;
+    m_selEnd = to;
+    return;
+  }
   // Inverting [oldFrom, from) and [oldTo, to) leaves exactly the new range
   // inverted, whether the ranges overlap or not.
   InvertRange(m_selStart, from, canvas, scrollX, scrollY);
