@@ -12,8 +12,8 @@
 // bounded by kMaxCarry: a match cannot lean on more skipped codes than
 // that, which no real text has.
 //
-// Entry boundaries are found backwards from each candidate down to the
-// point where the last look ended, so every byte is looked at once at most.
+// Entry boundaries are found backwards from each match down to the point
+// where the last look ended, so every byte is looked at once at most.
 #include "reader/full_text_search.h"
 
 #include <algorithm>
@@ -106,13 +106,20 @@ bool CFullTextScanner::IsBoundary(int64_t pos) const {
 }
 
 // The latest boundary at or before `pos`, looking back no further than
-// where the previous look ended.
+// where the previous look ended. Boundaries start with an escape byte (or
+// the stop code's first byte), which memrchr finds quickly.
 int64_t CFullTextScanner::BoundaryFor(int64_t pos) {
-  for (int64_t q = pos; q >= m_knownUpTo; q -= m_unit) {
-    if (IsBoundary(q)) {
+  const uint8_t lead = m_stop.empty() ? 0x1F : m_stop[0];
+  int64_t end = pos + 1;  // search [m_knownUpTo, end)
+  while (end > m_knownUpTo) {
+    const void* found = memrchr(At(m_knownUpTo), lead, static_cast<size_t>(end - m_knownUpTo));
+    if (found == nullptr) break;
+    int64_t q = m_knownUpTo + (static_cast<const uint8_t*>(found) - At(m_knownUpTo));
+    if ((q - m_base) % m_unit == 0 && IsBoundary(q)) {
       m_boundary = q;
       break;
     }
+    end = q;
   }
   m_knownUpTo = std::max(m_knownUpTo, pos + m_unit);
   return m_boundary;
@@ -176,12 +183,15 @@ bool CFullTextScanner::ScanWindow(bool final) {
     if (r == 1 && !Record(p.boundary)) return false;
     if (r == -1) still.push_back(p);
   }
+  // Boundaries are looked for only where a match is or may be; candidates
+  // come in order, so each stretch of text is looked through once.
   // A boundary of the stop code's four bytes must fit in the window.
   int64_t limit = final ? End() : End() - (m_patLen - m_unit);
   limit -= (limit - m_base) % m_unit;
   for (int64_t pos = NextCandidate(m_searchFrom, limit); pos < limit; pos = NextCandidate(pos + m_unit, limit)) {
-    int64_t boundary = BoundaryFor(pos);
     int r = Compare(pos, final);
+    if (r == 0) continue;
+    int64_t boundary = BoundaryFor(pos);
     if (r == 1 && !Record(boundary)) return false;
     if (r == -1) still.push_back({pos, boundary});
   }
