@@ -1,0 +1,65 @@
+// CQtCanvas: the line manager's canvas over a QPainter, for the windows and
+// for rendering entries to images.
+//
+// Fonts are built from the manager's descriptions once and kept under
+// their serial: pixel size, weight 700 for bold, italic, underline, and
+// antialiasing only when ClearType is on. A face that fontconfig cannot
+// find falls back to the Japanese face, so that the Windows default
+// "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
+// it twice restores the pixels; the painter's device should be an RGB32
+// image or a widget for that.
+#ifndef TOMELING_VIEWS_QT_CANVAS_H_
+#define TOMELING_VIEWS_QT_CANVAS_H_
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <unordered_map>
+
+#include "layout/canvas.h"
+
+class CBitmapImage;
+
+// The face used when a configured one is not installed.
+inline constexpr const char* kFallbackFace = "Noto Sans CJK JP";
+
+QColor ToQColor(Colour colour);
+// A book image as a QImage; 1-bit images take `ink` for their 0 bits and
+// `paper` for their 1 bits.
+QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper);
+
+class CQtCanvas : public CCanvas {
+ public:
+  explicit CQtCanvas(QPainter& painter);
+
+  const FontDesc* SelectFont(const FontDesc* font) override;
+  TextExtent MeasureText(const char16_t* text, int n) override;
+  void DrawText(int x, int y, const char16_t* text, int n) override;
+  void SetTextColour(Colour colour) override { m_text = ToQColor(colour); }
+  void SetBackgroundColour(Colour colour) override { m_background = ToQColor(colour); }
+  void FillRect(int x, int y, int width, int height, Colour colour) override;
+  void InvertRect(int x, int y, int width, int height) override;
+  void DashedLine(int x0, int x1, int y, Colour colour) override;
+  void DrawImage(const CBitmapImage& image, int x, int y, int width, int height) override;
+  Colour GetSystemColour(SystemColour which) override;
+
+ private:
+  struct Built {
+    QFont font;
+    std::unique_ptr<QFontMetrics> metrics;
+    int pixelSize = 0;
+  };
+  Built& Current();
+
+  QPainter& m_painter;
+  const FontDesc* m_font = nullptr;
+  Built* m_current = nullptr;
+  std::unordered_map<uint64_t, Built> m_fonts;
+  QColor m_text{Qt::black};
+  QColor m_background{Qt::white};
+};
+
+#endif  // TOMELING_VIEWS_QT_CANVAS_H_
