@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "bookwriter/ebzip_writer.h"
 #include "decode/image_loader.h"
 #include "decode/media_tags.h"
 #include "media_book_fixture.h"
@@ -133,6 +137,40 @@ TEST(ImageRoundTrip, EbFiguresFromTheirAreas) {
   EXPECT_EQ(image.Width(), 24);
   EXPECT_EQ(image.Height(), 16);
   EXPECT_LE(MaxDifference(image, book->sample.colourJpeg), 16);
+}
+
+// Graphics and sound files may be stored EBZip-compressed like the text:
+// the page count of a compressed file is that of the data it holds.
+TEST(ImageRoundTrip, CompressedGraphicsFile) {
+  auto book = OpenMediaTestBook(BookKind::kEpwing);
+  ASSERT_TRUE(book);
+  std::filesystem::path data = std::filesystem::path(book->sample.subbookDir) / "DATA";
+  std::vector<uint8_t> plain;
+  {
+    std::ifstream in(data / "HONMONG", std::ios::binary);
+    plain.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  EbzipOptions options;
+  options.level = 1;
+  auto packed = EbzipCompress(plain, options);
+  ASSERT_TRUE(packed.has_value());
+  std::filesystem::remove(data / "HONMONG");
+  std::ofstream(data / "HONMONG.ebz", std::ios::binary)
+      .write(reinterpret_cast<const char*>(packed->data()), static_cast<std::streamsize>(packed->size()));
+
+  CBookList list;
+  ASSERT_EQ(list.AddBook(book->sample.written.catalogPath), 1);
+  SubbookEntry* entry = list.GetEntry(0);
+  ASSERT_TRUE(entry != nullptr && entry->graphicsReader != nullptr);
+  CSubbookMedia media(*entry);
+  ImageTag tag = TagIn(book->From(0, "</FIG", 3));
+  CBitmapImage image;
+  ASSERT_TRUE(LoadTagImage(media.Book(), tag, &image));
+  EXPECT_EQ(image.Width(), book->sample.bmp8.width);
+  // The last image ends close to the end of the file: nothing past it.
+  ImageTag beyond = tag;
+  beyond.page += 1;
+  EXPECT_FALSE(LoadTagImage(media.Book(), beyond, &image));
 }
 
 }  // namespace
