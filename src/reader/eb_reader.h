@@ -73,6 +73,9 @@ class CEBReader : public CHitList {
   const IndexEntry* IndexForPage(int32_t page) const;
   // Largest end page of any area.
   int32_t HighestPage() const { return m_highestPage; }
+  // Pages the file's data really holds (rounded up): a damaged index table
+  // may claim far more than that.
+  int32_t PageCount() const { return m_file.PageCount(); }
   // Header byte 4 of the index table: 0 styles per entry, 1 meaningless,
   // 2 all valid.
   uint8_t StyleMode() const { return m_styleMode; }

@@ -1,5 +1,7 @@
 #include "reader/reader_text_source.h"
 
+#include <algorithm>
+
 namespace {
 
 void CopyArea(const IndexEntry& entry, TextArea* area) {
@@ -15,6 +17,14 @@ void CopyArea(const IndexEntry& entry, TextArea* area) {
 int CReaderTextSource::SeekPage(int32_t page) {
   m_reader.SeekPage(page);
   return page > 0 ? 0 : -1;
+}
+
+// The index table alone would let a damaged area of two billion pages keep
+// the decoder reading zero pages; the file's own size is the real end.
+int32_t CReaderTextSource::LastPage() const {
+  int32_t pages = m_reader.PageCount();
+  if (pages <= 0) return m_reader.HighestPage();
+  return std::min(pages, m_reader.HighestPage());
 }
 
 bool CReaderTextSource::FindIndex(uint8_t id, TextArea* area) const {

@@ -22,7 +22,7 @@ class CReaderTextSource : public CTextSource {
   int CurrentOffset() const override { return m_reader.CurrentOffset(); }
   bool FindIndex(uint8_t id, TextArea* area) const override;
   bool IndexForPage(int32_t page, TextArea* area) const override;
-  int32_t LastPage() const override { return m_reader.HighestPage(); }
+  int32_t LastPage() const override;
   int OpenMode() const override { return m_reader.Mode(); }
   bool IsSingleByte() const override { return m_reader.SingleByte(); }
   GaijiRange HalfGaiji() const override { return Range(m_reader.HalfFont()); }
