@@ -1,5 +1,6 @@
 // tomeling search --book DIR [--dict N] [--method word|endword|exact] WORD:
-// one line per hit, "%08X:%04X" text position, tab, heading position.
+// one line per hit, "%08X:%04X" text position, tab, heading position;
+// --format and --show add headings and entries (entry_output.h).
 // The methods keyword, cross, fulltext and multi are in search_methods.cc.
 #include <cstdio>
 #include <string>
@@ -9,6 +10,7 @@
 #include "command.h"
 #include "decode/cp932.h"
 #include "decode/utf8.h"
+#include "entry_output.h"
 #include "reader/eb_reader.h"
 #include "search_methods.h"
 
@@ -25,6 +27,7 @@ int RunSearch(const std::vector<std::string>& args) {
   std::string book, method = "word", word;
   int dict = 0;
   SearchMethodArgs extra;
+  EntryOutputOptions output;
   bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
     bool hasValue = i + 1 < args.size();
@@ -34,7 +37,7 @@ int RunSearch(const std::vector<std::string>& args) {
       if (!ParseCount(args[++i], &dict)) return UsageError("search");
     } else if (args[i] == "--method" && hasValue) {
       method = args[++i];
-    } else if (ParseSearchMethodOption(args, &i, &extra, &bad)) {
+    } else if (ParseSearchMethodOption(args, &i, &extra, &bad) || ParseEntryOutputOption(args, &i, &output, &bad)) {
       if (bad) return UsageError("search");
     } else if (args[i].rfind("--", 0) != 0) {
       if (word.empty()) word = args[i];
@@ -62,15 +65,14 @@ int RunSearch(const std::vector<std::string>& args) {
     else reader.WordSearch(key, method == "exact");
     reader.GetHitEntSorted(&hits);
   }
-  for (const HitEntry& h : hits)
-    std::printf("%08X:%04X\t%08X:%04X\n", static_cast<unsigned>(h.textPage), static_cast<unsigned>(h.textOffset),
-                static_cast<unsigned>(h.headingPage), static_cast<unsigned>(h.headingOffset));
+  CEntryPrinter(output, *entry, dict).PrintHits(hits, reader.Overflowed());
   return hits.empty() ? 1 : 0;
 }
 
 CCommandRegistration g_search("search",
                               "--book DIR [--dict N] [--method word|endword|exact|keyword|cross|fulltext] "
-                              "[--progress] WORD...\n       tomeling search --book DIR [--dict N] --method multi "
+                              "[--progress] [--format text|markup|json] [--show] [--home DIR] WORD...\n"
+                              "       tomeling search --book DIR [--dict N] --method multi "
                               "--multi N --field K=WORD...",
                               "search one dictionary and print the hits' text and heading positions", RunSearch);
 

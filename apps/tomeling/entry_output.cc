@@ -1,0 +1,192 @@
+#include "entry_output.h"
+
+#include <cstdio>
+
+#include "catalog/subbook_entry.h"
+#include "decode/cp932.h"
+#include "decode/gaiji_map.h"
+#include "decode/markup_convert.h"
+#include "decode/markup_text.h"
+#include "reader/eb_reader.h"
+#include "reader/reader_text_source.h"
+#include "reader/text_decoder.h"
+#include "shell/dict_config.h"
+#include "shell/plain_text.h"
+
+namespace {
+
+constexpr int kHeadingCapacity = 2048;
+constexpr int kEntryCapacity = 32768;
+constexpr int kEntryPages = 2;
+
+std::string Position(int32_t page, int offset) {
+  char text[20];
+  std::snprintf(text, sizeof text, "%08X:%04X", static_cast<unsigned>(page), static_cast<unsigned>(offset));
+  return text;
+}
+
+void SeekTo(CEBReader& reader, int32_t page, int offset) {
+  reader.SeekPage(page);
+  if (offset > 0) reader.SeekOffset(offset);
+}
+
+}  // namespace
+
+bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, EntryOutputOptions* options,
+                            bool* bad) {
+  const std::string& a = args[*i];
+  bool hasValue = *i + 1 < args.size();
+  if (a == "--show") {
+    options->show = true;
+  } else if (a == "--format" || a == "--home") {
+    if (!hasValue) {
+      *bad = true;
+      return true;
+    }
+    std::string value = args[++*i];
+    if (a == "--home") {
+      options->home = value;
+    } else {
+      *bad = value != "text" && value != "markup" && value != "json";
+      options->format = value;
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\u%04X", c);
+      out += esc;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+// Without a home there is neither configuration nor map: the book's text
+// as it stands.
+CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict)
+    : m_options(options), m_entry(entry), m_dict(dict) {
+  if (options.home.empty()) return;
+  m_configs = std::make_unique<DictConfigFile>();
+  if (ReadDictConfig(options.home + "/profile.ini", m_configs.get()) != 0)
+    m_config = FindDictConfig(m_configs->records, entry.directory);
+  m_maps = std::make_unique<CGaijiMap>(options.home);
+  if (m_config != nullptr && !m_config->gaijiMap.empty()) m_map = m_maps->FindMap(m_config->gaijiMap);
+}
+
+CEntryPrinter::~CEntryPrinter() = default;
+
+DecodedText CEntryPrinter::Finish(const char* markup, int length) {
+  MarkupBook book;
+  book.singleByte = m_entry.textReader->SingleByte();
+  book.gaijiMap = m_map;
+  // Each byte gives at most one unit, and URL tags add a few.
+  std::vector<char16_t> wide(static_cast<size_t>(length) * 2 + 64);
+  size_t units = ConvertMarkup(book, markup, static_cast<size_t>(length), wide.data(), wide.size(), nullptr);
+  std::u16string_view view(wide.data(), units);
+  return DecodedText{ToUtf8(view), ToUtf8(MarkupToPlainText(view, m_map, true))};
+}
+
+// A hit without a heading of its own shows the start of its text.
+DecodedText CEntryPrinter::Heading(const HitEntry& hit) {
+  CEBReader& reader = *m_entry.textReader;
+  CReaderTextSource source(reader);
+  CTextDecoder decoder(source);
+  ConfigureDecoder(decoder, m_config);
+  if (hit.headingPage > 0) SeekTo(reader, hit.headingPage, hit.headingOffset);
+  else SeekTo(reader, hit.textPage, hit.textOffset);
+  std::vector<char> buf(kHeadingCapacity);
+  int length = 0;
+  decoder.ReadHeadingText(buf.data(), kHeadingCapacity, &length);
+  return Finish(buf.data(), length);
+}
+
+DecodedText CEntryPrinter::Entry(int32_t page, int offset) {
+  CEBReader& reader = *m_entry.textReader;
+  CReaderTextSource source(reader);
+  CTextDecoder decoder(source);
+  ConfigureDecoder(decoder, m_config);
+  SeekTo(reader, page, offset);
+  std::vector<char> buf(kEntryCapacity);
+  int length = 0;
+  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, kEntryPages);
+  return Finish(buf.data(), length);
+}
+
+namespace {
+
+std::string DictName(const SubbookEntry& entry) {
+  if (!entry.extraName.empty()) return ToUtf8(entry.extraName);
+  return ToUtf8(Cp932ToUtf16(entry.catalogEntry.title));
+}
+
+}  // namespace
+
+void CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) {
+  const std::string& format = m_options.format;
+  if (format == "json") {
+    std::string name = JsonString(DictName(m_entry));
+    std::fputs("{\"hits\":[", stdout);
+    for (size_t i = 0; i < hits.size(); ++i) {
+      const HitEntry& h = hits[i];
+      DecodedText heading = Heading(h);
+      std::printf("%s{\"dict\":%d,\"dict_name\":%s,\"text\":\"%s\",\"heading\":\"%s\",\"heading_text\":%s,"
+                  "\"heading_markup\":%s",
+                  i == 0 ? "" : ",", m_dict, name.c_str(), Position(h.textPage, h.textOffset).c_str(),
+                  Position(h.headingPage, h.headingOffset).c_str(), JsonString(heading.text).c_str(),
+                  JsonString(heading.markup).c_str());
+      if (m_options.show) {
+        DecodedText entry = Entry(h.textPage, h.textOffset);
+        std::printf(",\"entry_text\":%s,\"entry_markup\":%s", JsonString(entry.text).c_str(),
+                    JsonString(entry.markup).c_str());
+      }
+      std::fputs("}", stdout);
+    }
+    std::printf("],\"overflow\":%s}\n", overflow ? "true" : "false");
+    return;
+  }
+  bool markup = format == "markup";
+  for (const HitEntry& h : hits) {
+    if (format.empty() && !m_options.show) {
+      std::printf("%s\t%s\n", Position(h.textPage, h.textOffset).c_str(),
+                  Position(h.headingPage, h.headingOffset).c_str());
+      continue;
+    }
+    DecodedText heading = Heading(h);
+    std::printf("%s\t%s\t%s\n", Position(h.textPage, h.textOffset).c_str(),
+                Position(h.headingPage, h.headingOffset).c_str(),
+                (markup ? heading.markup : heading.text).c_str());
+    if (m_options.show) {
+      DecodedText entry = Entry(h.textPage, h.textOffset);
+      std::printf("%s\n", (markup ? entry.markup : entry.text).c_str());
+    }
+  }
+}
+
+void CEntryPrinter::PrintEntry(int32_t page, int offset) {
+  DecodedText entry = Entry(page, offset);
+  if (m_options.format == "json") {
+    std::printf("{\"dict\":%d,\"dict_name\":%s,\"text\":\"%s\",\"entry_text\":%s,\"entry_markup\":%s}\n", m_dict,
+                JsonString(DictName(m_entry)).c_str(), Position(page, offset).c_str(),
+                JsonString(entry.text).c_str(), JsonString(entry.markup).c_str());
+  } else {
+    std::printf("%s\n", (m_options.format == "markup" ? entry.markup : entry.text).c_str());
+  }
+}

@@ -1,0 +1,70 @@
+// How the search and show subcommands print headings and entries: plain
+// text (the default), the wide markup as UTF-8 (--format markup) or one
+// JSON document (--format json). --show adds each hit's entry, decoded at
+// its text position up to the next entry and at most two pages. --home
+// names the application directory whose "profile.ini" configures the
+// decoder and whose gaiji maps resolve external characters.
+#ifndef TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
+#define TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "reader/hit_list.h"
+
+struct SubbookEntry;
+class CGaijiMap;
+struct GaijiMapRecord;
+struct DictConfig;
+struct DictConfigFile;
+
+struct EntryOutputOptions {
+  // "" (positions only, the form scripts already read), text, markup or
+  // json; --show alone picks text.
+  std::string format;
+  std::string home;
+  bool show = false;
+};
+
+// Consumes args[*i] (and its value) when it is --format, --show or --home;
+// `*bad` is set for a missing or unknown value.
+bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, EntryOutputOptions* options,
+                            bool* bad);
+
+// One dictionary's decoded texts, as markup and as plain text (UTF-8).
+struct DecodedText {
+  std::string markup;
+  std::string text;
+};
+
+class CEntryPrinter {
+ public:
+  CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict);
+  ~CEntryPrinter();
+
+  DecodedText Heading(const HitEntry& hit);
+  DecodedText Entry(int32_t page, int offset);
+
+  // Prints the hits in the chosen format.
+  void PrintHits(const std::vector<HitEntry>& hits, bool overflow);
+  // Prints the entry at a position.
+  void PrintEntry(int32_t page, int offset);
+
+ private:
+  DecodedText Finish(const char* markup, int length);
+
+  EntryOutputOptions m_options;
+  SubbookEntry& m_entry;
+  int m_dict;
+  std::unique_ptr<DictConfigFile> m_configs;
+  const DictConfig* m_config = nullptr;
+  std::unique_ptr<CGaijiMap> m_maps;
+  const GaijiMapRecord* m_map = nullptr;
+};
+
+// The string as a JSON string literal, quotes included.
+std::string JsonString(const std::string& utf8);
+
+#endif  // TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
