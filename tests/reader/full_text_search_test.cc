@@ -52,6 +52,7 @@ BookSource Sample(const Storage& st) {
       Entry("三", {"ＡＢ　　ＣＤ", "ｓｐａｎ"}),
       Entry("四", {"ＥＦ"}),
       Entry("五", {"なにもない"}),
+      Entry("六", {"ううういえ"}),
   };
   // Escapes inside a word: narrow start and end around "Ｇ".
   s.entries[3].codes = {0x23, 0x46, 0x1F, 0x04, 0x23, 0x47, 0x1F, 0x05, 0x23, 0x48};
@@ -87,6 +88,8 @@ TEST_P(FullTextSearchTest, FindsEveryOccurrenceInItsEntry) {
   EXPECT_EQ(Find(r, "ＣＤＳＰ"), TextsOfEntries(w, {2}));  // across the line end
   EXPECT_EQ(Find(r, "あああ"), TextsOfEntries(w, {0}));
   EXPECT_EQ(Find(r, "にも"), TextsOfEntries(w, {4}));
+  // A failed try does not skip the start of a later match.
+  EXPECT_EQ(Find(r, "ううい"), TextsOfEntries(w, {5}));
   EXPECT_TRUE(Find(r, "ＡＣ").empty());
   EXPECT_TRUE(Find(r, "　").empty());
   EXPECT_TRUE(Find(r, "").empty());
