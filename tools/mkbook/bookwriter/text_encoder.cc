@@ -1,6 +1,7 @@
 #include "bookwriter/text_encoder.h"
 
 #include "bookwriter/key_style.h"
+#include "bookwriter/text_markup.h"
 
 bool CTextEncoder::Text(const std::string& utf8) {
   if (m_singleByte) {
@@ -41,7 +42,7 @@ bool EncodeEntry(const BookEntry& entry, CTextEncoder* text, size_t* start, std:
   text->Escape(kEscKeywordEnd);
   text->Escape(kEscNewline);
   for (const std::string& line : entry.body) {
-    if (!text->Text(line)) return Fail(error, "text", line);
+    if (!EncodeBodyLine(line, text, error)) return false;
     text->Escape(kEscNewline);
   }
   text->Bytes().insert(text->Bytes().end(), entry.codes.begin(), entry.codes.end());
