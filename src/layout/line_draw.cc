@@ -66,8 +66,12 @@ const FontDesc* CLineMgr::StyleFont(int flags) const {
 
 void CLineMgr::FlushRun(DrawState& d) {
   if (d.runLen == 0) return;
+  if (!d.drawing) {
+    d.runLen = 0;  // catching up: only styles and colours matter
+    return;
+  }
   d.canvas->SelectFont(StyleFont(d.flags));
-  if (d.drawing) d.canvas->DrawText(d.x - d.scrollX, d.top + d.baseline - d.scrollY, d.run, d.runLen);
+  d.canvas->DrawText(d.x - d.scrollX, d.top + d.baseline - d.scrollY, d.run, d.runLen);
   d.x += d.canvas->MeasureText(d.run, d.runLen).width;
   d.runLen = 0;
 }
