@@ -30,9 +30,8 @@ class CReaderMediaSource : public CMediaSource {
     std::memcpy(out, m_reader.PageData(), kMediaPageSize);
     return true;
   }
-  // The end of the last index area; for files without an index table
-  // (HONMONG, HONMONS, SOUND) the reader's one area is the whole file.
-  int32_t PageCount() const override { return m_reader.IsOpen() ? m_reader.HighestPage() : 0; }
+  // The pages the file really holds, whatever its index table claims.
+  int32_t PageCount() const override { return m_reader.IsOpen() ? m_reader.PageCount() : 0; }
   int AreaIdForPage(int32_t page) const override {
     if (m_reader.Mode() == CEBReader::kModeOther || m_reader.Mode() == CEBReader::kModeRaw) return -1;
     const IndexEntry* area = m_reader.IndexForPage(page);
