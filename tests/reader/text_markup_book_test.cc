@@ -3,6 +3,7 @@
 // like a tag stays text.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "catalog/book_list.h"
@@ -13,14 +14,18 @@
 
 namespace {
 
-std::string DecodeFirstEntry(const std::vector<std::string>& body, std::string* error = nullptr) {
+// Writes one entry with `body` (and a second, "target", to link to) and
+// decodes the first; "" when the writer refuses. `target` gets the second
+// entry's text position.
+std::string DecodeFirstEntry(const std::vector<std::string>& body, std::string* error = nullptr,
+                             BookPos* target = nullptr) {
   BookSource book;
   SubbookSource& sub = book.subbooks.emplace_back();
   sub.directory = "MARKUP";
   sub.indexes = {Index(0x91)};
   BookEntry e = Entry("x", {{0x91, "x"}});
   e.body = body;
-  sub.entries = {e};
+  sub.entries = {e, Entry("target", {{0x91, "t"}})};
   CTempDir dir;
   WrittenBook written;
   std::string why;
@@ -28,6 +33,7 @@ std::string DecodeFirstEntry(const std::vector<std::string>& body, std::string* 
     if (error != nullptr) *error = why;
     return "";
   }
+  if (target != nullptr) *target = written.subbooks[0].text[1];
   CBookList list;
   if (list.ScanBooks(dir.File("book"), 0) != 1) return "";
   CEBReader& r = *list.GetEntry(0)->textReader;
@@ -49,6 +55,20 @@ TEST(TextMarkupBook, EveryTagDecodesToItsMarkup) {
             "<B>太</B><I>斜</I>Ｈ<SUB>２</SUB>Ｏ　ｘ<SUP>２</SUP>\r\n<INDENT=02>字下げ\r\n改行\r\n"
             // Inside a narrow span text turns half width and every gaiji is a half-width one.
             "&zB021;&hA121;ab\r\n</BODY>");
+}
+
+TEST(TextMarkupBook, LinksPointAtTheEntryTheyName) {
+  BookPos target;
+  std::string markup = DecodeFirstEntry({"{link target}先{/link}"}, nullptr, &target);
+  char tail[40];
+  std::snprintf(tail, sizeof tail, "</LINK[%08X:%04X]>", static_cast<unsigned>(target.page), target.offset);
+  EXPECT_EQ(markup, "<LINK>先" + std::string(tail) + "\r\n</BODY>");
+  std::string error;
+  for (const char* bad : {"{link nowhere}x{/link}", "{link target}x", "x{/link}"}) {
+    error.clear();
+    EXPECT_EQ(DecodeFirstEntry({bad}, &error), "") << bad;
+    EXPECT_NE(error.find("link"), std::string::npos) << bad;
+  }
 }
 
 TEST(TextMarkupBook, BracesThatAreNoTagStayText) {

@@ -8,6 +8,7 @@
 #include "bookwriter/index_builder.h"
 #include "bookwriter/key_style.h"
 #include "bookwriter/text_encoder.h"
+#include "bookwriter/text_markup.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ struct Builder {
       if (!EncodeEntry(e, &text, &at, error)) return false;
       textOff.push_back(at);
     }
-    return true;
+    return CheckLinks(text, sub.entries, error);
   }
 
   bool GroupsFor(const IndexOptions& opt, uint32_t style, std::vector<Group>* groups) {
@@ -189,6 +190,7 @@ struct Builder {
 
   void PlaceText() {
     int32_t textStart = NextPage();
+    ResolveLinks(&text, sub.entries, textOff, textStart);
     AddArea(0x00, text.Bytes());
     int32_t headStart = NextPage();
     AddArea(kHeadingAreaId, headings.Bytes());

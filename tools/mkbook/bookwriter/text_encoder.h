@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bookwriter/book_writer.h"
@@ -45,9 +46,13 @@ class CTextEncoder {
   // Position of byte `at` of an area that starts at page `startPage`.
   static BookPos PosOf(int32_t startPage, size_t at);
   std::vector<uint8_t>& Bytes() { return m_bytes; }
+  // Link targets by entry heading, filled in once the text is placed
+  // (text_markup.h): byte offset of the six position bytes, heading.
+  std::vector<std::pair<size_t, std::string>>& Links() { return m_links; }
 
  private:
   std::vector<uint8_t> m_bytes;
+  std::vector<std::pair<size_t, std::string>> m_links;
   bool m_singleByte = false;
 };
 

@@ -50,6 +50,11 @@ bool Tag(const std::string& tag, CTextEncoder* text, std::string* error) {
     text->Word(static_cast<uint16_t>(((n / 1000) << 12) | ((n / 100 % 10) << 8) | ((n / 10 % 10) << 4) | (n % 10)));
     return true;
   }
+  if (name == "link" && !arg.empty()) {
+    text->Escape(0x42);
+    text->Links().emplace_back(0, arg);  // the name waits for its {/link}
+    return true;
+  }
   if (name == "gaiji") {
     uint16_t code = 0;
     if (!HexWord(arg, &code) || code < 0x2121 || (code >> 8) == 0x1F) {
@@ -62,7 +67,50 @@ bool Tag(const std::string& tag, CTextEncoder* text, std::string* error) {
   return false;
 }
 
+// The position bytes of the latest {link} without its {/link}.
+bool CloseLink(CTextEncoder* text, std::string* error) {
+  auto& links = text->Links();
+  if (links.empty() || links.back().first != 0) {
+    *error = "{/link} without {link NAME}";
+    return false;
+  }
+  text->Escape(0x62);
+  links.back().first = text->Size();
+  for (int i = 0; i < 3; ++i) text->Word(0);
+  return true;
+}
+
+uint8_t BcdByte(uint32_t n) { return static_cast<uint8_t>(((n / 10 % 10) << 4) | (n % 10)); }
+
+int EntryNamed(const std::vector<BookEntry>& entries, const std::string& name) {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].heading == name) return static_cast<int>(i);
+  return -1;
+}
+
 }  // namespace
+
+bool CheckLinks(CTextEncoder& text, const std::vector<BookEntry>& entries, std::string* error) {
+  for (const auto& [at, name] : text.Links()) {
+    if (at == 0) return (*error = "{link " + name + "} without {/link}"), false;
+    if (EntryNamed(entries, name) < 0) return (*error = "link to no entry: " + name), false;
+  }
+  return true;
+}
+
+void ResolveLinks(CTextEncoder* text, const std::vector<BookEntry>& entries, const std::vector<size_t>& textOff,
+                  int32_t textStart) {
+  std::vector<uint8_t>& bytes = text->Bytes();
+  for (const auto& [at, name] : text->Links()) {
+    int entry = EntryNamed(entries, name);
+    if (entry < 0 || static_cast<size_t>(entry) >= textOff.size() || at + 6 > bytes.size()) continue;
+    BookPos pos = CTextEncoder::PosOf(textStart, textOff[static_cast<size_t>(entry)]);
+    uint32_t page = static_cast<uint32_t>(pos.page);
+    const uint8_t digits[6] = {BcdByte(page / 1000000), BcdByte(page / 10000), BcdByte(page / 100),
+                               BcdByte(page),           BcdByte(pos.offset / 100u), BcdByte(pos.offset)};
+    for (int i = 0; i < 6; ++i) bytes[at + static_cast<size_t>(i)] = digits[i];
+  }
+}
 
 bool EncodeBodyLine(const std::string& line, CTextEncoder* text, std::string* error) {
   std::string plain;
@@ -85,6 +133,11 @@ bool EncodeBodyLine(const std::string& line, CTextEncoder* text, std::string* er
     if (end != std::string::npos) {
       std::string tag = line.substr(i + 1, end - i - 1);
       std::string tagError;
+      if (tag == "/link") {
+        if (!flush() || !CloseLink(text, error)) return false;
+        i = end + 1;
+        continue;
+      }
       CTextEncoder probe;
       bool isTag = Tag(tag, &probe, &tagError);
       if (!tagError.empty()) {
@@ -94,6 +147,7 @@ bool EncodeBodyLine(const std::string& line, CTextEncoder* text, std::string* er
       if (isTag) {
         if (!flush()) return false;
         text->Bytes().insert(text->Bytes().end(), probe.Bytes().begin(), probe.Bytes().end());
+        for (auto& link : probe.Links()) text->Links().push_back(link);
         i = end + 1;
         continue;
       }
