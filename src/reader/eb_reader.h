@@ -150,6 +150,7 @@ class CEBReader : public CHitList {
 
  private:
   struct SearchKeys;
+  struct GroupScan;
 
   void BuildIndexList();
   void ApplyStyles();
@@ -157,7 +158,7 @@ class CEBReader : public CHitList {
   SearchKeys PrepareKeys(const IndexEntry& index, std::string_view key) const;
   std::string PrepareDescentKey(const IndexEntry& index, std::string_view key) const;
   int SearchCandidates(const std::vector<const IndexEntry*>& candidates, std::string_view typed, bool exact);
-  bool ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bool exact, bool* stop);
+  bool ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bool exact, GroupScan* group, bool* stop);
   bool Record(uint32_t textPage, uint32_t textOffset, uint32_t headingPage, uint32_t headingOffset);
 
   CSubbookFile m_file;

@@ -79,6 +79,14 @@ Position ReadPosition(PageParser& p) {
 
 }  // namespace
 
+// The group a leaf scan is in. A group's members may run on to the next leaf
+// page without their head being repeated there, so the head's key and
+// heading outlive the page they were read from.
+struct CEBReader::GroupScan {
+  std::string key;
+  Position heading;
+};
+
 struct CEBReader::SearchKeys {
   std::string k1, k2, k3;
   bool hasK3 = false;
@@ -156,11 +164,12 @@ int CEBReader::ScanLeaves(const IndexEntry& index, int32_t startPage, std::strin
   SearchKeys keys = PrepareKeys(index, typed);
   if (keys.k1.size() > kMaxKeyBytes || keys.k1.empty()) return HitCount();
   bool stop = false;
+  GroupScan group;
   for (int32_t page = startPage; !stop && index.HoldsPage(page) && !Aborted(); ++page) {
     if (m_progressHook) m_progressHook();
     if (Aborted()) break;
     SeekPage(page);
-    if (!ScanLeafPage(index, keys, exact, &stop)) break;
+    if (!ScanLeafPage(index, keys, exact, &group, &stop)) break;
     if (page == INT32_MAX) break;
   }
   return HitCount();
@@ -179,10 +188,11 @@ bool CEBReader::Record(uint32_t textPage, uint32_t textOffset, uint32_t headingP
 // this page (a page that is no leaf, a damaged entry or an entry type that
 // cannot be parsed); sets `*stop` when the keys have passed the search key
 // or the hit list is full.
-bool CEBReader::ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bool exact, bool* stop) {
+bool CEBReader::ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bool exact, GroupScan* group,
+                             bool* stop) {
   const uint8_t flags = m_buf[0];
   if (!IsLeafFlag(flags)) return false;
-  const bool group = (flags & 0x10) != 0;
+  const bool grouped = (flags & 0x10) != 0;
   const int keyLength = m_buf[1];
   const int count = m_buf[2] << 8 | m_buf[3];
   int cls = IndexClass(index.id);
@@ -196,8 +206,8 @@ bool CEBReader::ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bo
 
   PageParser p(m_buf);
   bool damaged = false;
-  std::string_view groupKey;
-  Position groupHeading;
+  std::string& groupKey = group->key;
+  Position& groupHeading = group->heading;
   // False when the hit list refuses: the scan ends at once.
   auto record = [&](Position text, Position heading) {
     if (text.offset > kPageSize || heading.offset > kPageSize) {
@@ -210,7 +220,7 @@ bool CEBReader::ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bo
   };
 
   for (int i = 0; i < count && !*stop; ++i) {
-    const uint8_t type = group ? p.Byte() : 0x00;
+    const uint8_t type = grouped ? p.Byte() : 0x00;
     if (type == 0x00) {
       std::string_view key = p.Key(keyLength);
       Position text = ReadPosition(p);
@@ -222,13 +232,13 @@ bool CEBReader::ScanLeafPage(const IndexEntry& index, const SearchKeys& keys, bo
         break;
       }
       bool hit = c == 0;
-      if (hit && group && cls == 1) hit = m_seion || compare(keys.k2, key) == 0;
-      if (hit && group && cls == 3) hit = compare(keys.k2, key) == 0;
+      if (hit && grouped && cls == 1) hit = m_seion || compare(keys.k2, key) == 0;
+      if (hit && grouped && cls == 3) hit = compare(keys.k2, key) == 0;
       if (hit && !record(text, heading)) break;
     } else if (type == 0x80) {
       int length = p.Byte();
       p.Skip(cls <= 2 ? 2 : 4);
-      groupKey = p.Bytes(length);
+      groupKey.assign(p.Bytes(length));
       if (cls == 3) groupHeading = ReadPosition(p);
       if (!p.Ok()) return false;
       if (cls == 2 && compare(keys.k1, groupKey) < 0) *stop = true;
