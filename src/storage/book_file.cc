@@ -88,7 +88,25 @@ void CBookFile::Close() {
   Reset();
 }
 
-uint32_t CBookFile::DataSize() const { return m_kind == kEbzip ? m_originalSize : m_fileSize; }
+uint32_t CBookFile::DataSize() const {
+  constexpr uint64_t kMax = std::numeric_limits<uint32_t>::max();
+  switch (m_kind) {
+    case kEbzip:
+      return m_originalSize;
+    case kEpwingAllCoded:
+    case kEpwingFlagged: {
+      // Each 36-byte index record places 16 pages.
+      uint64_t pages = uint64_t{m_indexLength} / 36 * 16;
+      return static_cast<uint32_t>(std::min(pages * kPageSize, kMax));
+    }
+    case kSebxa: {
+      uint64_t end = (uint64_t{m_sebxa.textStart} + m_sebxa.textCount - 1) * kPageSize;
+      return static_cast<uint32_t>(std::min(std::max(end, uint64_t{m_fileSize}), kMax));
+    }
+    default:
+      return m_fileSize;
+  }
+}
 
 int CBookFile::SetPage(int32_t page) {
   // Recorded even when refused, so that a caller who reads anyway gets a

@@ -70,8 +70,9 @@ class CBookFile {
   int32_t CurrentPage() const { return m_page; }
   // Size of the file as stored on disk.
   uint32_t StoredSize() const { return m_fileSize; }
-  // Size of the uncompressed data where the storage records it (EBZip),
-  // else the stored size.
+  // Size of the uncompressed data: what EBZip records, the pages an EPWING
+  // page index covers, the end of an S-EBXA text area (at least the stored
+  // size), else the stored size.
   uint32_t DataSize() const;
 
  private:

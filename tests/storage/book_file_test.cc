@@ -163,6 +163,10 @@ TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
     CBookFile file;
     ASSERT_EQ(file.Open(dir.Write(f.name, f.image), 0), 0);
     EXPECT_EQ(file.StorageKind(), f.kind);
+    // Callers bound their reads by the data size: it must cover every page
+    // of the uncompressed file, whatever the storage, and not much more.
+    EXPECT_GE(file.DataSize(), f.plain.size());
+    EXPECT_LE(file.DataSize(), f.plain.size() + 16 * kPageSize);
     for (int32_t page : {5, 2, 5}) {
       ASSERT_EQ(file.SetPage(page), 0);
       EXPECT_EQ(Read(file), PageFrom(f.plain, page));
