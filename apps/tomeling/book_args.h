@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "catalog/book_list.h"
 #include "catalog/notice.h"
@@ -16,6 +17,22 @@ inline bool ParseCount(const std::string& text, int* out) {
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
   *out = std::atoi(text.c_str());
   return true;
+}
+
+// Parses arguments that are exactly --book DIR [--dict N]; false on anything
+// else, or when no book is named.
+inline bool ParseBookArgs(const std::vector<std::string>& args, std::string* book, int* dict) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    bool hasValue = i + 1 < args.size();
+    if (args[i] == "--book" && hasValue) {
+      *book = args[++i];
+    } else if (args[i] == "--dict" && hasValue) {
+      if (!ParseCount(args[++i], dict)) return false;
+    } else {
+      return false;
+    }
+  }
+  return !book->empty();
 }
 
 inline void PrintNotice(const char* message) { std::fprintf(stderr, "tomeling: %s\n", message); }

@@ -13,17 +13,7 @@ namespace {
 int RunIndexes(const std::vector<std::string>& args) {
   std::string book;
   int dict = 0;
-  for (size_t i = 0; i < args.size(); ++i) {
-    bool hasValue = i + 1 < args.size();
-    if (args[i] == "--book" && hasValue) {
-      book = args[++i];
-    } else if (args[i] == "--dict" && hasValue) {
-      if (!ParseCount(args[++i], &dict)) return UsageError("indexes");
-    } else {
-      return UsageError("indexes");
-    }
-  }
-  if (book.empty()) return UsageError("indexes");
+  if (!ParseBookArgs(args, &book, &dict)) return UsageError("indexes");
   CBookList list;
   int status = 0;
   SubbookEntry* entry = OpenDictionary(list, book, dict, &status);

@@ -33,17 +33,7 @@ std::string PlainText(const char* markup, int length) {
 int RunArea(const char* name, bool copyright, const std::vector<std::string>& args) {
   std::string book;
   int dict = 0;
-  for (size_t i = 0; i < args.size(); ++i) {
-    bool hasValue = i + 1 < args.size();
-    if (args[i] == "--book" && hasValue) {
-      book = args[++i];
-    } else if (args[i] == "--dict" && hasValue) {
-      if (!ParseCount(args[++i], &dict)) return UsageError(name);
-    } else {
-      return UsageError(name);
-    }
-  }
-  if (book.empty()) return UsageError(name);
+  if (!ParseBookArgs(args, &book, &dict)) return UsageError(name);
   CBookList list;
   int status = 0;
   SubbookEntry* entry = OpenDictionary(list, book, dict, &status);

@@ -15,17 +15,7 @@ namespace {
 int RunMulti(const std::vector<std::string>& args) {
   std::string book;
   int dict = 0;
-  for (size_t i = 0; i < args.size(); ++i) {
-    bool hasValue = i + 1 < args.size();
-    if (args[i] == "--book" && hasValue) {
-      book = args[++i];
-    } else if (args[i] == "--dict" && hasValue) {
-      if (!ParseCount(args[++i], &dict)) return UsageError("multi");
-    } else {
-      return UsageError("multi");
-    }
-  }
-  if (book.empty()) return UsageError("multi");
+  if (!ParseBookArgs(args, &book, &dict)) return UsageError("multi");
   CBookList list;
   int status = 0;
   SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
