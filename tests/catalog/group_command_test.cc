@@ -8,21 +8,13 @@
 #include <string>
 
 #include "reader/reader_test_util.h"
+#include "common/run_command.h"
 
 namespace {
 
-const std::string kTomeling = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
-
 int RunGroup(const std::string& args, std::string* out) {
   std::string command = kTomeling + " group " + args + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return -1;
-  out->clear();
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out->append(buffer, n);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunCommand(command, out);
 }
 
 BookSource Book(const std::string& dir, const std::string& title) {

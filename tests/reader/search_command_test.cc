@@ -9,19 +9,12 @@
 #include <string>
 
 #include "reader/reader_test_util.h"
+#include "common/run_command.h"
 
 namespace {
 
-const std::string kTomeling = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
-
 int Tomeling(const std::string& args, std::string* out) {
-  FILE* pipe = popen((kTomeling + " " + args + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return -1;
-  out->clear();
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out->append(buffer, n);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunCommand(kTomeling + " " + args + " 2>&1", out);
 }
 
 std::string Pos(const BookPos& p) {

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "catalog/book_list.h"
+#include "common/run_command.h"
 #include "common/temp_dir.h"
 #include "shell_books.h"
 
 namespace {
 
-const std::string kTomeling = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
 
 struct CommandRun {
   int status = -1;
@@ -28,12 +28,7 @@ CommandRun Find(const CTempDir& dir, const std::string& args) {
   std::string command = "TOMELING_HOME='" + dir.File("home") + "' XDG_CONFIG_HOME='" + dir.File("xdg") + "' " +
                         kTomeling + " find " + args + " 2>'" + errFile + "'";
   CommandRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.status = RunCommand(command, &run.out);
   std::vector<uint8_t> err = ReadWholeFile(errFile);
   run.err.assign(err.begin(), err.end());
   return run;

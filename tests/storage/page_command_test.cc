@@ -9,23 +9,15 @@
 #include <vector>
 
 #include "bookwriter/huffman_writer.h"
+#include "common/run_command.h"
 #include "common/temp_dir.h"
 
 namespace {
 
-const std::string kTomeling = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
-
 // Runs the command line, returns its exit status and stdout.
 int RunPage(const std::string& args, std::string* out) {
   std::string command = kTomeling + " page " + args + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return -1;
-  out->clear();
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out->append(buffer, n);
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunCommand(command, out);
 }
 
 }  // namespace
