@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "decode/cp932.h"
+#include "decode/markup_convert.h"
+#include "decode/markup_text.h"
 #include "decode/utf8.h"
 #include "reader/eb_reader.h"
 #include "reader/reader_text_source.h"
@@ -34,29 +35,13 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
-std::string MarkupToPlain(std::string_view markup) {
-  std::string sjis;
-  for (size_t i = 0; i < markup.size();) {
-    char c = markup[i];
-    if (c == '<') {
-      size_t end = markup.find('>', i);
-      i = end == std::string_view::npos ? markup.size() : end + 1;
-    } else if (c == '&') {
-      size_t end = markup.find(';', i);
-      std::string_view entity = markup.substr(i, end == std::string_view::npos ? 1 : end - i + 1);
-      if (entity == "&amp;") sjis += '&';
-      else if (entity == "&lt;") sjis += '<';
-      else if (entity == "&gt;") sjis += '>';
-      else sjis += "\x81\xAC";  // 〓, the customary mark of a missing glyph
-      i += entity.size();
-    } else if (c == '\r') {
-      ++i;
-    } else {
-      sjis += c;
-      ++i;
-    }
-  }
-  return ToUtf8(Cp932ToUtf16(sjis));
+std::string MarkupToPlain(std::string_view markup, bool singleByte) {
+  MarkupBook book;
+  book.singleByte = singleByte;
+  // Each byte gives at most one unit, and URL tags add a few.
+  std::vector<char16_t> wide(markup.size() * 2 + 64);
+  size_t units = ConvertMarkup(book, markup.data(), markup.size(), wide.data(), wide.size(), nullptr);
+  return ToUtf8(MarkupToPlainText(std::u16string_view(wide.data(), units), nullptr, true));
 }
 
 std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
@@ -69,7 +54,7 @@ std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitE
   std::vector<char> buf(kHeadingCapacity);
   int length = 0;
   decoder.ReadHeadingText(buf.data(), kHeadingCapacity, &length);
-  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)));
+  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)), reader.SingleByte());
 }
 
 std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
@@ -80,5 +65,5 @@ std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEnt
   std::vector<char> buf(kEntryCapacity);
   int length = 0;
   decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, 0);
-  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)));
+  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)), reader.SingleByte());
 }

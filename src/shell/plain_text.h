@@ -1,7 +1,8 @@
 // Plain text of headings and entries, for the command-line tool and
 // anything else that prints rather than draws: the decoder's markup with
 // its tags taken out, entities resolved and the text turned into UTF-8.
-// External characters have no glyphs here and print as "〓".
+// External characters have no glyphs here and print as "_" (half-width) or
+// "__" (full-width), as copied text does.
 #ifndef TOMELING_SHELL_PLAIN_TEXT_H_
 #define TOMELING_SHELL_PLAIN_TEXT_H_
 
@@ -18,8 +19,9 @@ struct DictConfig;
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 
-// Byte-form markup (Shift_JIS) as UTF-8 text; lines end in "\n".
-std::string MarkupToPlain(std::string_view markup);
+// Byte-form markup (Shift_JIS, or single bytes for a single-byte book) as
+// UTF-8 text; lines end in "\n".
+std::string MarkupToPlain(std::string_view markup, bool singleByte = false);
 
 // The heading of `hit` and the text of its entry, read through the
 // dictionary's configuration (stop code, code rules); `config` may be null.
