@@ -15,19 +15,12 @@
 
 namespace {
 
-constexpr int kHeadingCapacity = 2048;
-constexpr int kEntryCapacity = 32768;
 constexpr int kEntryPages = 2;
 
 std::string Position(int32_t page, int offset) {
   char text[20];
   std::snprintf(text, sizeof text, "%08X:%04X", static_cast<unsigned>(page), static_cast<unsigned>(offset));
   return text;
-}
-
-void SeekTo(CEBReader& reader, int32_t page, int offset) {
-  reader.SeekPage(page);
-  if (offset > 0) reader.SeekOffset(offset);
 }
 
 }  // namespace
@@ -106,28 +99,13 @@ DecodedText CEntryPrinter::Finish(const char* markup, int length) {
 
 // A hit without a heading of its own shows the start of its text.
 DecodedText CEntryPrinter::Heading(const HitEntry& hit) {
-  CEBReader& reader = *m_entry.textReader;
-  CReaderTextSource source(reader);
-  CTextDecoder decoder(source);
-  ConfigureDecoder(decoder, m_config);
-  if (hit.headingPage > 0) SeekTo(reader, hit.headingPage, hit.headingOffset);
-  else SeekTo(reader, hit.textPage, hit.textOffset);
-  std::vector<char> buf(kHeadingCapacity);
-  int length = 0;
-  decoder.ReadHeadingText(buf.data(), kHeadingCapacity, &length);
-  return Finish(buf.data(), length);
+  std::string markup = HeadingMarkup(*m_entry.textReader, m_config, hit);
+  return Finish(markup.data(), static_cast<int>(markup.size()));
 }
 
 DecodedText CEntryPrinter::Entry(int32_t page, int offset) {
-  CEBReader& reader = *m_entry.textReader;
-  CReaderTextSource source(reader);
-  CTextDecoder decoder(source);
-  ConfigureDecoder(decoder, m_config);
-  SeekTo(reader, page, offset);
-  std::vector<char> buf(kEntryCapacity);
-  int length = 0;
-  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, kEntryPages);
-  return Finish(buf.data(), length);
+  std::string markup = EntryMarkup(*m_entry.textReader, m_config, page, offset, kEntryPages);
+  return Finish(markup.data(), static_cast<int>(markup.size()));
 }
 
 namespace {

@@ -44,26 +44,36 @@ std::string MarkupToPlain(std::string_view markup, bool singleByte) {
   return ToUtf8(MarkupToPlainText(std::u16string_view(wide.data(), units), nullptr, true));
 }
 
-std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
   CReaderTextSource source(reader);
   CTextDecoder decoder(source);
   ConfigureDecoder(decoder, config);
   // A hit without a heading of its own shows the start of its text.
   if (hit.headingPage > 0) SeekTo(reader, hit.headingPage, hit.headingOffset);
   else SeekTo(reader, hit.textPage, hit.textOffset);
-  std::vector<char> buf(kHeadingCapacity);
+  std::string buf(kHeadingCapacity, '\0');
   int length = 0;
   decoder.ReadHeadingText(buf.data(), kHeadingCapacity, &length);
-  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)), reader.SingleByte());
+  buf.resize(static_cast<size_t>(length));
+  return buf;
 }
 
-std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit) {
   CReaderTextSource source(reader);
   CTextDecoder decoder(source);
   ConfigureDecoder(decoder, config);
-  SeekTo(reader, hit.textPage, hit.textOffset);
-  std::vector<char> buf(kEntryCapacity);
+  SeekTo(reader, page, static_cast<int16_t>(offset));
+  std::string buf(kEntryCapacity, '\0');
   int length = 0;
-  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, 0);
-  return MarkupToPlain(std::string_view(buf.data(), static_cast<size_t>(length)), reader.SingleByte());
+  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, pageLimit);
+  buf.resize(static_cast<size_t>(length));
+  return buf;
+}
+
+std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+  return MarkupToPlain(HeadingMarkup(reader, config, hit), reader.SingleByte());
+}
+
+std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
+  return MarkupToPlain(EntryMarkup(reader, config, hit.textPage, hit.textOffset, 0), reader.SingleByte());
 }

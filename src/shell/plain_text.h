@@ -23,6 +23,12 @@ std::u16string FromUtf8(std::string_view text);
 // UTF-8 text; lines end in "\n".
 std::string MarkupToPlain(std::string_view markup, bool singleByte = false);
 
+// The byte-form markup of `hit`'s heading, and of the entry at page:offset
+// (reading at most `pageLimit` pages; 0 for no limit), decoded with the
+// dictionary's configuration; `config` may be null.
+std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit);
+
 // The heading of `hit` and the text of its entry, read through the
 // dictionary's configuration (stop code, code rules); `config` may be null.
 std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
