@@ -2,42 +2,52 @@
 // a PNG image -- the entry at PAGE:OFFSET (hexadecimal, as markup writes
 // positions) or the first hit of a word, laid out at a width with the
 // fonts and colours of the settings. Runs without a display.
+//
+// The dictionary is read through the application directory's
+// "profile.ini" (--home, else the program's own): its record's stop code,
+// code rules and index styles, its gaiji map and its EBXA-C or EBG face.
+// The summary line gives the image size, the lines and the face (0
+// Japanese, 1 EBG, 2 EBXA-C); --print-markup adds the wide markup that was
+// laid out, so what the configuration did shows without looking at pixels.
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "book_args.h"
 #include "command.h"
 #include "decode/cp932.h"
-#include "decode/markup_convert.h"
 #include "layout/entry_book.h"
 #include "layout/line_mgr.h"
 #include "reader/eb_reader.h"
-#include "reader/reader_text_source.h"
-#include "reader/text_decoder.h"
 #include "shell/app_dir.h"
 #include "shell/colour_names.h"
+#include "shell/dict_display.h"
 #include "shell/plain_text.h"
 #include "shell/settings.h"
+#include "storage/atomic_file.h"
 #include "views/qt_canvas.h"
 
 namespace {
 
-constexpr int kEntryCapacity = 65536;
 constexpr int kMaxImageSide = 16384;
 
 struct RenderOptions {
-  std::string book, out, word, highlight;
+  std::string book, out, word, highlight, home;
   int dict = 0;
   int width = 0;
   int fontSize = 0;
   int32_t page = 0;
   int offset = 0;
   bool havePosition = false;
+  bool printMarkup = false;
 };
 
 bool ParsePosition(const std::string& s, int32_t* page, int* offset) {
@@ -61,6 +71,8 @@ bool ParseArgs(const std::vector<std::string>& args, RenderOptions* o) {
     else if (a == "--out" && hasValue) o->out = args[++i];
     else if (a == "--word" && hasValue) o->word = args[++i];
     else if (a == "--highlight" && hasValue) o->highlight = args[++i];
+    else if (a == "--home" && hasValue) o->home = args[++i];
+    else if (a == "--print-markup") o->printMarkup = true;
     else if (a == "--dict" && hasValue) { if (!ParseCount(args[++i], &o->dict)) return false; }
     else if (a == "--width" && hasValue) { if (!ParseCount(args[++i], &o->width)) return false; }
     else if (a == "--font-size" && hasValue) { if (!ParseCount(args[++i], &o->fontSize)) return false; }
@@ -69,23 +81,6 @@ bool ParseArgs(const std::vector<std::string>& args, RenderOptions* o) {
   }
   bool oneTarget = o->havePosition != !o->word.empty();
   return !o->book.empty() && !o->out.empty() && oneTarget && o->width >= 16 && o->width <= kMaxImageSide;
-}
-
-// The entry as wide-form markup, or empty.
-std::u16string DecodeEntry(CEBReader& reader, int32_t page, int offset) {
-  reader.SeekPage(page);
-  if (offset > 0) reader.SeekOffset(offset);
-  CReaderTextSource source(reader);
-  CTextDecoder decoder(source);
-  std::vector<char> bytes(kEntryCapacity);
-  int length = 0;
-  decoder.ReadEntryText(bytes.data(), kEntryCapacity, &length, true, 0);
-  std::u16string wide(kEntryCapacity, u'\0');
-  MarkupBook book;
-  book.singleByte = reader.SingleByte();
-  size_t n = ConvertMarkup(book, bytes.data(), static_cast<size_t>(length), wide.data(), wide.size(), nullptr);
-  wide.resize(n);
-  return wide;
 }
 
 LayoutOptions OptionsFrom(const CSettings& s, const std::string& highlight) {
@@ -107,52 +102,22 @@ LayoutOptions OptionsFrom(const CSettings& s, const std::string& highlight) {
   return o;
 }
 
-int RunRender(const std::vector<std::string>& args) {
-  RenderOptions o;
-  if (!ParseArgs(args, &o)) return UsageError("render");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "tomeling";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
-
-  CSettings settings(FindAppDirectory(ProgramDirectory()));
-  settings.LoadGlobals();
-  CColourNames colourNames;
-  colourNames.LoadColorTable(WithTrailingSlash(settings.AppDir()) + "color.dat");
-  CBookList list;
-  int status = 0;
-  SubbookEntry* entry = OpenDictionary(list, o.book, o.dict, &status);
-  if (entry == nullptr) return status;
-  CEBReader& reader = *entry->textReader;
-
-  if (!o.word.empty()) {
-    if (reader.WordSearch(Utf16ToCp932(FromUtf8(o.word))) <= 0) {
-      std::fprintf(stderr, "tomeling: no hit for %s\n", o.word.c_str());
-      return 1;
-    }
-    std::vector<HitEntry> hits;
-    reader.GetHitEntSorted(&hits);
-    if (hits.empty()) return 1;
-    o.page = static_cast<int32_t>(hits[0].textPage);
-    o.offset = static_cast<int>(hits[0].textOffset);
+// The first hit of the word, as the position to render; false after saying
+// why there is none.
+bool FindWord(CEBReader& reader, RenderOptions* o) {
+  std::vector<HitEntry> hits;
+  if (reader.WordSearch(Utf16ToCp932(FromUtf8(o->word))) > 0) reader.GetHitEntSorted(&hits);
+  if (hits.empty()) {
+    std::fprintf(stderr, "tomeling: no hit for %s\n", o->word.c_str());
+    return false;
   }
-  std::u16string text = DecodeEntry(reader, o.page, o.offset);
+  o->page = static_cast<int32_t>(hits[0].textPage);
+  o->offset = static_cast<int>(hits[0].textOffset);
+  return true;
+}
 
-  CEntryLayoutBook book(*entry, false, false, [&](const std::string& n, Colour* c) {
-    int32_t r = 0, g = 0, b = 0;
-    if (!colourNames.LookUpColor(n, &r, &g, &b)) return false;
-    *c = MakeColour(r, g, b);
-    return true;
-  });
-  LayoutOptions options = OptionsFrom(settings, o.highlight);
-  CLineMgr mgr;
-  mgr.SetFonts(settings.fontName, settings.fontNameEBG, settings.fontNameEBXAC,
-               o.fontSize > 0 ? o.fontSize : settings.fontSize, settings.bClearType, settings.bUseItalic,
-               settings.bUseBold);
-  mgr.SetViewWidth(o.width);
-  mgr.SetIndent(0, settings.leftMargin);
-
+// Lays the text out at the manager's width and draws all of it.
+QImage DrawEntry(CLineMgr& mgr, const std::u16string& text, CLayoutBook& book, const LayoutOptions& options) {
   // Measuring needs a painter with the fonts; a one-pixel image serves.
   QImage probe(1, 1, QImage::Format_RGB32);
   {
@@ -166,22 +131,66 @@ int RunRender(const std::vector<std::string>& args) {
   width = std::clamp(width, 1, kMaxImageSide);
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(ToQColor(options.backgroundColour));
-  {
-    QPainter painter(&image);
-    CQtCanvas canvas(painter);
-    mgr.Draw(text.data(), 0, 0, width, height, 0, 0, canvas, &book, options);
-  }
-  if (!image.save(QString::fromStdString(o.out), "PNG")) {
+  QPainter painter(&image);
+  CQtCanvas canvas(painter);
+  mgr.Draw(text.data(), 0, 0, width, height, 0, 0, canvas, &book, options);
+  return image;
+}
+
+bool SavePng(const QImage& image, const std::string& path) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+int RunRender(const std::vector<std::string>& args) {
+  RenderOptions o;
+  if (!ParseArgs(args, &o)) return UsageError("render");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "tomeling";
+  static char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+
+  CSettings settings(o.home.empty() ? FindAppDirectory(ProgramDirectory()) : o.home);
+  settings.LoadGlobals();
+  CColourNames colourNames;
+  colourNames.LoadColorTable(WithTrailingSlash(settings.AppDir()) + "color.dat");
+  CBookList list;
+  int status = 0;
+  if (OpenDictionary(list, o.book, o.dict, &status) == nullptr) return status;
+  settings.ApplyDictConfigs(list);
+  DictDisplay display = PrepareDisplay(settings, list, o.dict);
+  if (display.entry == nullptr) return 1;
+  if (!o.word.empty() && !FindWord(*display.entry->textReader, &o)) return 1;
+  std::u16string text = DecodeEntryWide(display, o.page, o.offset);
+
+  CEntryLayoutBook book(*display.entry, display.ebxac, display.ebg, [&](const std::string& n, Colour* c) {
+    int32_t r = 0, g = 0, b = 0;
+    if (!colourNames.LookUpColor(n, &r, &g, &b)) return false;
+    *c = MakeColour(r, g, b);
+    return true;
+  });
+  CLineMgr mgr;
+  mgr.SetFonts(settings.fontName, settings.fontNameEBG, settings.fontNameEBXAC,
+               o.fontSize > 0 ? o.fontSize : settings.fontSize, settings.bClearType, settings.bUseItalic,
+               settings.bUseBold);
+  mgr.SetViewWidth(o.width);
+  mgr.SetIndent(0, settings.leftMargin);
+  QImage image = DrawEntry(mgr, text, book, OptionsFrom(settings, o.highlight));
+  if (!SavePng(image, o.out)) {
     std::fprintf(stderr, "tomeling: cannot write %s\n", o.out.c_str());
     return 1;
   }
-  std::printf("%d x %d, %d lines\n", width, height, mgr.GetLineCount());
+  std::printf("%d x %d, %d lines, face %d\n", image.width(), image.height(), mgr.GetLineCount(), book.Face());
+  if (o.printMarkup) std::printf("%s\n", ToUtf8(text).c_str());
   return 0;
 }
 
 CCommandRegistration g_render("render",
                               "--book DIR [--dict N] (PAGE:OFFSET | --word WORD) --width W [--font-size N] "
-                              "[--highlight WORDS] --out FILE.png",
+                              "[--highlight WORDS] [--home DIR] [--print-markup] --out FILE.png",
                               "draw an entry into a PNG image", RunRender);
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "shell/plain_text.h"
 
-#include <vector>
-
 #include "decode/markup_convert.h"
 #include "decode/markup_text.h"
 #include "decode/utf8.h"
@@ -13,7 +11,8 @@
 namespace {
 
 constexpr int kHeadingCapacity = 2048;
-constexpr int kEntryCapacity = 32768;
+// As much as the decoder writes: a view lays out the longest entry whole.
+constexpr int kEntryCapacity = CTextDecoder::kMaxCapacity;
 
 void SeekTo(CEBReader& reader, int32_t page, int16_t offset) {
   reader.SeekPage(page);
@@ -35,13 +34,18 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
-std::string MarkupToPlain(std::string_view markup, bool singleByte) {
+std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiMapRecord* map) {
   MarkupBook book;
   book.singleByte = singleByte;
+  book.gaijiMap = map;
   // Each byte gives at most one unit, and URL tags add a few.
-  std::vector<char16_t> wide(markup.size() * 2 + 64);
-  size_t units = ConvertMarkup(book, markup.data(), markup.size(), wide.data(), wide.size(), nullptr);
-  return ToUtf8(MarkupToPlainText(std::u16string_view(wide.data(), units), nullptr, true));
+  std::u16string wide(markup.size() * 2 + 64, u'\0');
+  wide.resize(ConvertMarkup(book, markup.data(), markup.size(), wide.data(), wide.size(), nullptr));
+  return wide;
+}
+
+std::string MarkupToPlain(std::string_view markup, bool singleByte) {
+  return ToUtf8(MarkupToPlainText(WideMarkup(markup, singleByte, nullptr), nullptr, true));
 }
 
 std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {

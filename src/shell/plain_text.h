@@ -14,13 +14,18 @@
 
 class CEBReader;
 struct DictConfig;
+struct GaijiMapRecord;
 
 // UTF-8 <-> UTF-16 for the program's edges (arguments, terminal output).
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
 
-// Byte-form markup (Shift_JIS, or single bytes for a single-byte book) as
-// UTF-8 text; lines end in "\n".
+// Byte-form markup (Shift_JIS, or single bytes for a single-byte book) in
+// the wide form the layout reads, gaiji resolved through `map` (may be
+// null). Nothing of it is lost for want of room.
+std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiMapRecord* map);
+
+// Byte-form markup as UTF-8 text; lines end in "\n".
 std::string MarkupToPlain(std::string_view markup, bool singleByte = false);
 
 // The byte-form markup of `hit`'s heading, and of the entry at page:offset

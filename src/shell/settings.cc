@@ -13,6 +13,7 @@
 
 #include "catalog/book_list.h"
 #include "decode/cp932.h"
+#include "decode/gaiji_map.h"
 #include "reader/eb_reader.h"
 #include "shell/app_dir.h"
 
@@ -145,6 +146,8 @@ CSettings::CSettings(const std::string& appDir, const std::string& profilePath)
   m_history.LoadHistory(m_appDir + "history.txt");
 }
 
+CSettings::~CSettings() = default;
+
 int CSettings::ReadDictConfig(const std::string& path) {
   DictConfigFile file;
   int result = ::ReadDictConfig(path, &file);
@@ -256,6 +259,13 @@ SubbookEntry* CSettings::PrepareDict(CBookList& list, int i) const {
   if (entry == nullptr || !entry->textReader) return entry;
   if (const DictConfig* config = ConfigForDict(i)) ConfigureReader(*entry->textReader, *config);
   return entry;
+}
+
+const GaijiMapRecord* CSettings::GaijiMapForDict(int i) {
+  const DictConfig* config = ConfigForDict(i);
+  if (config == nullptr || config->gaijiMap.empty()) return nullptr;
+  if (!m_gaijiMaps) m_gaijiMaps = std::make_unique<CGaijiMap>(m_appDir);
+  return m_gaijiMaps->FindMap(config->gaijiMap);
 }
 
 std::u16string CSettings::DisplayName(CBookList& list, int i) const {

@@ -24,6 +24,7 @@
 #define TOMELING_SHELL_SETTINGS_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@
 #include "storage/atomic_file.h"
 
 class CBookList;
+class CGaijiMap;
+struct GaijiMapRecord;
 
 // The default face of every text font.
 inline constexpr const char16_t* kDefaultFontName = u"ＭＳ Ｐゴシック";
@@ -44,6 +47,7 @@ class CSettings {
   // (with or without a trailing '/'). `profilePath` is the INI file of the
   // Globals; empty picks the user's default store.
   explicit CSettings(const std::string& appDir, const std::string& profilePath = "");
+  ~CSettings();
 
   // The Globals from the store, then the derived defaults and fallbacks.
   void LoadGlobals();
@@ -66,6 +70,11 @@ class CSettings {
   // The name to show for dictionary i: the user's, the record's ABBREV,
   // else the catalog title.
   std::u16string DisplayName(CBookList& list, int i) const;
+  // The external-character map that dictionary i's record names (GAIJIMAP),
+  // or nullptr. The maps of the application directory's GAIJI folder are
+  // read on the first call (through the "GaijiMap.db" cache), not at
+  // construction: most commands never show an entry.
+  const GaijiMapRecord* GaijiMapForDict(int i);
 
   // The large-screen test of LoadGlobals: a work area reaching beyond 639
   // pixels makes 24 the default font sizes. Without a screen (the
@@ -161,6 +170,7 @@ class CSettings {
   std::string m_profilePath;
   int m_workRight = 0, m_workBottom = 0;
   std::vector<int> m_dictConfigOf;  // per dictionary: record index or -1
+  std::unique_ptr<CGaijiMap> m_gaijiMaps;
 };
 
 // The movie player used when none is set or the one set is gone: the first
