@@ -1,6 +1,7 @@
 // mkbook book SOURCE OUTDIR: writes a whole book from its text description
 // (see bookwriter/book_source.h).
 #include <cstdio>
+#include <filesystem>
 
 #include "bookwriter/book_source.h"
 #include "bookwriter/book_writer.h"
@@ -15,7 +16,8 @@ int RunBook(const std::vector<std::string>& args) {
   BookSource book;
   WriteOptions options;
   std::string error;
-  if (!ParseBookSource(std::string(bytes.begin(), bytes.end()), &book, &options, &error)) {
+  std::string baseDir = std::filesystem::path(args[0]).parent_path().string();
+  if (!ParseBookSource(std::string(bytes.begin(), bytes.end()), &book, &options, &error, baseDir)) {
     std::fprintf(stderr, "mkbook: %s: %s\n", args[0].c_str(), error.c_str());
     return 1;
   }

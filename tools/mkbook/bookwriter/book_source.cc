@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "bookwriter/media_source.h"
+
 namespace {
 
 struct Line {
@@ -31,6 +33,7 @@ bool Number(const std::string& s, int base, long* out) {
 struct Parser {
   BookSource* book;
   WriteOptions* options;
+  std::string baseDir;
   std::string why;
   std::vector<FontSource>* lastFonts = nullptr;  // where `glyph` goes
 
@@ -168,6 +171,16 @@ struct Parser {
     if (word == "index") return Index(l, s);
     if (word == "font") return Font(l, s);
     if (word == "glyph") return Glyph(l);
+    if (word == "menu" || word == "copyright") {
+      (word == "menu" ? s->menu : s->copyright).push_back(l.Rest());
+      return true;
+    }
+    if (IsMediaStatement(word)) {
+      MediaObject m;
+      if (!ParseMediaStatement(word, l.Rest(), baseDir, &m, &why)) return false;
+      s->media.push_back(std::move(m));
+      return true;
+    }
     if (word == "entry") {
       BookEntry e;
       e.heading = l.Rest();
@@ -245,10 +258,10 @@ struct Parser {
 }  // namespace
 
 bool ParseBookSource(const std::string& text, BookSource* book, WriteOptions* options,
-                     std::string* error) {
+                     std::string* error, const std::string& baseDir) {
   *book = BookSource{};
   *options = WriteOptions{};
-  Parser p{book, options, {}};
+  Parser p{book, options, baseDir, {}};
   std::istringstream in(text);
   std::string raw;
   for (int n = 1; std::getline(in, raw); ++n) {

@@ -11,6 +11,7 @@
 #include "bookwriter/ebzip_writer.h"
 #include "bookwriter/font_writer.h"
 #include "bookwriter/huffman_writer.h"
+#include "bookwriter/media_placement.h"
 #include "bookwriter/sebxa_writer.h"
 #include "bookwriter/subbook_builder.h"
 #include "bookwriter/text_encoder.h"
@@ -135,6 +136,21 @@ bool WriteGaiji(Context& ctx, const SubbookSource& sub, const fs::path& subDir, 
   return true;
 }
 
+// The graphics and sound files and the movies of a subbook, where
+// media_placement.h puts them.
+bool WriteMediaFiles(Context& ctx, const SubbookSource& sub, const PlacedMedia& media, const fs::path& subDir,
+                     bool epwing) {
+  fs::path data = epwing ? subDir / ctx.DirName("DATA") : subDir;
+  if (!media.graphics.empty() && !ctx.Store(data, "HONMONG", media.graphics, {}, nullptr)) return false;
+  if (!media.sound.empty() && !ctx.Store(data, epwing ? "HONMONS" : "SOUND", media.sound, {}, nullptr)) return false;
+  for (const MediaObject& m : sub.media) {
+    if (m.kind == MediaObject::kMovie && !ctx.Store(subDir / ctx.DirName("MOVIE"), m.name, m.bytes, {}, nullptr)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool WriteSubbook(Context& ctx, const BookSource& book, size_t i, const fs::path& root,
                   uint8_t* entry, WrittenSubbook* written) {
   const SubbookSource& sub = book.subbooks[i];
@@ -151,11 +167,13 @@ bool WriteSubbook(Context& ctx, const BookSource& book, size_t i, const fs::path
     PutName(entry + 32, sub.directory, 8, ' ');
   }
   std::vector<uint8_t> text;
-  if (!BuildSubbookText(sub, book.kind, &text, written, ctx.error)) return false;
+  PlacedMedia media;
+  if (!BuildSubbookText(sub, book.kind, &text, written, ctx.error, &media)) return false;
   fs::path subDir = root / ctx.DirName(sub.directory);
   const FileStorage& st = sub.textStorage;
   if (st.kind == FileStorage::kHuffman && !epwing) return ctx.Fail("Huffman storage is for EPWING text");
   if (st.kind == FileStorage::kSebxa && epwing) return ctx.Fail("S-EBXA storage is for EB START");
+  if (!WriteMediaFiles(ctx, sub, media, subDir, epwing)) return false;
   if (!epwing) return ctx.Store(subDir, "START", std::move(text), st, &written->textPath);
   bool honmon2 = sub.useHonmon2 || st.kind == FileStorage::kHuffman;
   if (!ctx.Store(subDir / ctx.DirName("DATA"), honmon2 ? "HONMON2" : "HONMON", std::move(text), st,

@@ -107,6 +107,30 @@ struct FontSource {
   std::string fileName;  // EPWING GAIJI file name (up to 8 characters)
 };
 
+// An image, sound or movie that entries name in their markup ({fig NAME},
+// {sound NAME}, {movie NAME}...). The writer places it where readers look
+// for its kind: EPWING images in DATA/HONMONG and sounds in DATA/HONMONS,
+// EB images in a data area 0xD1 of START and XA sounds in SOUND, movies in
+// the subbook's MOVIE folder.
+struct MediaObject {
+  enum Kind : uint8_t {
+    kMonoImage,    // `bytes`: rows of ceil(width / 8) bytes (PackMonoBitmap)
+    kColourImage,  // `bytes`: JPEG or BMP, bare or with a "data" header
+    kPcmSound,     // `bytes`: raw PCM, or a wave body ("fmt " and "data")
+    kXaSound,      // `samples`: mono 16-bit, coded into XA sectors
+    kMovie,        // `bytes`: the movie file; `name` is its file name
+  };
+  std::string name;
+  Kind kind = kMonoImage;
+  int width = 0, height = 0;  // images, in pixels
+  std::vector<uint8_t> bytes;
+  // PCM: the four digits of the sound code: channels - 1, 1 when the data
+  // needs a wave header (raw PCM), 1 for 8-bit samples, rate code (0
+  // 44,100 Hz, 1 22,050 Hz, 2 11,025 Hz).
+  int soundDigits = 0;
+  std::vector<int16_t> samples;
+};
+
 struct SubbookSource {
   std::string title;       // UTF-8, stored as JIS X 0208
   std::string directory;   // up to 8 ASCII characters
@@ -129,6 +153,12 @@ struct SubbookSource {
   // Raw data areas (identifier, bytes) after the indexes and fonts, listed
   // in the index table; their start pages are reported in indexStart.
   std::vector<std::pair<uint8_t, std::vector<uint8_t>>> dataAreas = {};
+  // Objects the markup names; see MediaObject.
+  std::vector<MediaObject> media = {};
+  // Lines of the menu (0x01) and copyright (0x02) areas, with the inline
+  // markup of body lines; no area when empty.
+  std::vector<std::string> menu = {};
+  std::vector<std::string> copyright = {};
 };
 
 struct BookSource {
@@ -150,6 +180,14 @@ struct WrittenSubbook {
   std::vector<BookPos> groupHeading;  // per keyword group: first heading
   std::vector<std::pair<uint8_t, int32_t>> indexStart;  // id, start page
   std::string textPath;           // the text file as written
+  // Per media object, in source order: where its stored form starts and
+  // ends (images, PCM sounds) or its first and last frame (XA sounds).
+  struct Media {
+    std::string name;
+    BookPos start, end;
+    int firstFrame = 0, lastFrame = 0;
+  };
+  std::vector<Media> media;
 };
 
 struct WrittenBook {

@@ -46,18 +46,20 @@ struct Group {
 };
 
 struct Builder {
-  Builder(const SubbookSource& s, BookKind k, WrittenSubbook* w, std::string* e)
-      : sub(s), kind(k), written(w), error(e) {
-    text.SetSingleByte(s.singleByte);
-    headings.SetSingleByte(s.singleByte);
+  Builder(const SubbookSource& s, BookKind k, WrittenSubbook* w, std::string* e, const PlacedMedia* media)
+      : sub(s), kind(k), written(w), error(e), context{k, media} {
+    for (CTextEncoder* t : {&text, &headings, &menu, &copyright}) t->SetSingleByte(s.singleByte);
+    for (CTextEncoder* t : {&text, &menu, &copyright}) t->SetContext(&context);
   }
 
   const SubbookSource& sub;
   BookKind kind;
   WrittenSubbook* written;
   std::string* error;
+  MarkupContext context;
 
-  CTextEncoder text, headings;
+  CTextEncoder text, headings, menu, copyright;
+  int32_t textStart = 0;
   std::vector<size_t> textOff, headOff;
   std::vector<std::vector<Group>> groupsOf;  // per index, classes 3 and 4
   std::vector<BookPos> textPos, headPos;
@@ -111,7 +113,32 @@ struct Builder {
       if (!EncodeEntry(e, &text, &at, error)) return false;
       textOff.push_back(at);
     }
-    return CheckLinks(text, sub.entries, error);
+    text.AppendTail();
+    return CheckLinks(text, sub.entries, error) && EncodeArea(sub.menu, &menu) &&
+           EncodeArea(sub.copyright, &copyright);
+  }
+
+  // Menu and copyright text: one text of marked-up lines.
+  bool EncodeArea(const std::vector<std::string>& lines, CTextEncoder* area) {
+    if (lines.empty()) return true;
+    area->Escape(kEscBeginText);
+    for (const std::string& line : lines) {
+      if (!EncodeBodyLine(line, area, error)) return false;
+      area->Escape(kEscNewline);
+    }
+    area->Escape(kEscEndText);
+    area->AppendTail();
+    return CheckLinks(*area, sub.entries, error);
+  }
+
+  void PlaceMenus() {
+    for (auto [id, area] : {std::pair<uint8_t, CTextEncoder*>{0x01, &menu}, {0x02, &copyright}}) {
+      if (area->Size() == 0) continue;
+      int32_t start = NextPage();
+      ResolveLinks(area, sub.entries, textOff, textStart, start);
+      written->indexStart.emplace_back(id, start);
+      AddArea(id, area->Bytes());
+    }
   }
 
   bool GroupsFor(const IndexOptions& opt, uint32_t style, std::vector<Group>* groups) {
@@ -189,8 +216,8 @@ struct Builder {
   }
 
   void PlaceText() {
-    int32_t textStart = NextPage();
-    ResolveLinks(&text, sub.entries, textOff, textStart);
+    textStart = NextPage();
+    ResolveLinks(&text, sub.entries, textOff, textStart, textStart);
     AddArea(0x00, text.Bytes());
     int32_t headStart = NextPage();
     AddArea(kHeadingAreaId, headings.Bytes());
@@ -326,13 +353,27 @@ struct Builder {
 }  // namespace
 
 bool BuildSubbookText(const SubbookSource& sub, BookKind kind, std::vector<uint8_t>* file,
-                      WrittenSubbook* written, std::string* error) {
-  Builder b(sub, kind, written, error);
-  if (kind == BookKind::kEpwing) b.tablePage = std::max(1, sub.indexPage);
+                      WrittenSubbook* written, std::string* error, PlacedMedia* media) {
+  int32_t tablePage = kind == BookKind::kEpwing ? std::max(1, sub.indexPage) : 1;
+  if (!PlaceMedia(sub, kind, tablePage + 1, media, error)) {
+    if (error) *error = sub.directory + ": " + *error;
+    return false;
+  }
+  for (const MediaObject& m : sub.media) {
+    const PlacedObject& p = *media->Find(m.name);
+    written->media.push_back({m.name, p.start, p.end, p.firstFrame, p.lastFrame});
+  }
+  Builder b(sub, kind, written, error, media);
+  b.tablePage = tablePage;
   written->groupHeading.assign(sub.groups.size(), BookPos{});
   if (!b.EncodeText() || !b.EncodeHeadings()) return false;
+  if (!media->imageArea.empty()) {
+    written->indexStart.emplace_back(kEbImageAreaId, b.NextPage());
+    b.AddArea(kEbImageAreaId, media->imageArea);
+  }
   b.PlaceText();
   if (!b.PlaceIndexes() || !b.PlaceFonts()) return false;
+  b.PlaceMenus();
   for (const auto& [id, bytes] : sub.dataAreas) {
     if (!bytes.empty()) written->indexStart.emplace_back(id, b.NextPage());
     b.AddArea(id, bytes);

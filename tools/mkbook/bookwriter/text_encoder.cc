@@ -28,6 +28,17 @@ BookPos CTextEncoder::PosOf(int32_t startPage, size_t at) {
   return {static_cast<int32_t>(startPage + at / 2048), static_cast<uint16_t>(at % 2048)};
 }
 
+void CTextEncoder::AppendTail() {
+  size_t base = m_bytes.size();
+  m_bytes.insert(m_bytes.end(), m_tail.begin(), m_tail.end());
+  m_tail.clear();
+  for (TextRef& ref : m_links) {
+    if (ref.open == 0) ref.target += base;
+    if (ref.inTail) ref.at += base;
+    ref.inTail = false;
+  }
+}
+
 static bool Fail(std::string* error, const std::string& what, const std::string& text) {
   if (error) *error = what + " cannot be stored as JIS X 0208: " + text;
   return false;

@@ -28,6 +28,18 @@ enum : uint8_t {
   kEscKeywordEnd = 0x61,
 };
 
+struct MarkupContext;
+
+// A reference whose six position bytes are filled in once the text is
+// placed (text_markup.h).
+struct TextRef {
+  size_t at = 0;        // offset of the position bytes; 0 while still open
+  std::string entry;    // heading of the entry it points at
+  uint8_t open = 0x42;  // begin code: 0x42 link, 0x43 menu; 0 internal
+  size_t target = 0;    // internal: the byte of the tail it points at
+  bool inTail = false;  // `at` counts from the tail's start
+};
+
 class CTextEncoder {
  public:
   // Text goes in as single bytes instead of JIS characters.
@@ -36,6 +48,18 @@ class CTextEncoder {
   void Word(uint16_t w) {
     m_bytes.push_back(static_cast<uint8_t>(w >> 8));
     m_bytes.push_back(static_cast<uint8_t>(w));
+  }
+  // `value` as `bytes` bytes of binary-coded decimal, most significant
+  // first (digits beyond the width are dropped).
+  void Bcd(uint32_t value, int bytes) {
+    size_t end = m_bytes.size() + static_cast<size_t>(bytes);
+    m_bytes.resize(end);
+    for (int i = 1; i <= bytes; ++i, value /= 100)
+      m_bytes[end - static_cast<size_t>(i)] = static_cast<uint8_t>((value % 10) | (value / 10 % 10) << 4);
+  }
+  void Pos(BookPos at) {
+    Bcd(static_cast<uint32_t>(at.page), 4);
+    Bcd(at.offset, 2);
   }
   // Appends UTF-8 text as JIS characters, ASCII widened; in single-byte
   // mode as ASCII bytes. False (nothing appended) when a character has no
@@ -46,13 +70,21 @@ class CTextEncoder {
   // Position of byte `at` of an area that starts at page `startPage`.
   static BookPos PosOf(int32_t startPage, size_t at);
   std::vector<uint8_t>& Bytes() { return m_bytes; }
-  // Link targets by entry heading, filled in once the text is placed
-  // (text_markup.h): byte offset of the six position bytes, heading.
-  std::vector<std::pair<size_t, std::string>>& Links() { return m_links; }
+  std::vector<TextRef>& Links() { return m_links; }
+  // Bytes that go after all entries (image-map records), appended by
+  // AppendTail once the entries are written.
+  std::vector<uint8_t>& Tail() { return m_tail; }
+  void AppendTail();
+  // What the inline markup may refer to (book kind, placed media); none
+  // for plain text.
+  void SetContext(const MarkupContext* context) { m_context = context; }
+  const MarkupContext* Context() const { return m_context; }
 
  private:
   std::vector<uint8_t> m_bytes;
-  std::vector<std::pair<size_t, std::string>> m_links;
+  std::vector<TextRef> m_links;
+  std::vector<uint8_t> m_tail;
+  const MarkupContext* m_context = nullptr;
   bool m_singleByte = false;
 };
 
