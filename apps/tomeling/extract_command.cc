@@ -4,64 +4,33 @@
 // a .wav file, the movie of a MOV closing tag as a copy of its file.
 // --sampling is the rate of EB XA sounds (default 18900).
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "book_args.h"
 #include "command.h"
-#include "decode/image_loader.h"
-#include "decode/media_tags.h"
-#include "decode/movie_player.h"
-#include "decode/sound_player.h"
 #include "decode/subbook_media.h"
-#include "png_writer.h"
+#include "media_files.h"
 
 namespace {
-
-// The command line's sound device: the file named by --out.
-class CFileSoundPlayer : public CSoundPlayer {
- public:
-  explicit CFileSoundPlayer(std::string path) : m_path(std::move(path)) {}
-  void PlayWave(std::vector<uint8_t> wave) override { m_written = WriteBytes(m_path, wave); }
-  void Stop() override {}
-  bool Written() const { return m_written; }
-
- private:
-  std::string m_path;
-  bool m_written = false;
-};
 
 int Fail(const char* what, const std::string& tag) {
   std::fprintf(stderr, "tomeling: %s: %s\n", what, tag.c_str());
   return 1;
 }
 
-int ExtractImage(const MediaBook& book, const ImageTag& tag, const std::string& raw, const std::string& out) {
-  CBitmapImage image;
-  if (!LoadTagImage(book, tag, &image)) return Fail("no image at", raw);
-  std::vector<uint8_t> png = EncodePng(image);
-  if (png.empty() || !WriteBytes(out, png)) return Fail("cannot write", out);
-  std::printf("%dx%d\n", image.Width(), image.Height());
+// Exit status and message of one object written to `out`.
+int Report(MediaResult result, const char* missing, const std::string& tag, const std::string& out) {
+  if (result == MediaResult::kNotLoaded) return Fail(missing, tag);
+  if (result == MediaResult::kNotWritten) return Fail("cannot write", out);
   return 0;
 }
 
-int ExtractSound(const MediaBook& book, const std::string& tag, const std::string& out) {
-  CFileSoundPlayer player(out);
-  std::u16string wide(tag.begin(), tag.end());
-  bool built = tag.rfind("<AREA", 0) == 0 ? PlayAreaSoundTag(book, wide, player) : PlaySoundTag(book, tag, player);
-  if (!built) return Fail("no sound for", tag);
-  return player.Written() ? 0 : Fail("cannot write", out);
-}
-
-int ExtractMovie(const MediaBook& book, const std::string& tag, const std::string& out) {
-  std::string name;
-  if (!FindMovieTag(tag, &name)) return Fail("not a movie name in", tag);
-  std::string path = FindMovieFile(book, name);
-  if (path.empty()) return Fail("no movie file for", tag);
-  std::error_code ec;
-  std::filesystem::copy_file(path, out, std::filesystem::copy_options::overwrite_existing, ec);
-  return ec ? Fail("cannot write", out) : 0;
+int ExtractImage(const MediaBook& book, const ImageTag& tag, const std::string& raw, const std::string& out) {
+  int width = 0, height = 0;
+  int status = Report(WriteImageFile(book, tag, out, &width, &height), "no image at", raw, out);
+  if (status == 0) std::printf("%dx%d\n", width, height);
+  return status;
 }
 
 int RunExtract(const std::vector<std::string>& args) {
@@ -85,8 +54,10 @@ int RunExtract(const std::vector<std::string>& args) {
   media.SetXaSampling(sampling);
   ImageTag image;
   if (FindImageTag(tag, &image)) return ExtractImage(media.Book(), image, tag, out);
-  if (tag.find("</WAV") != std::string::npos || tag.rfind("<AREA", 0) == 0) return ExtractSound(media.Book(), tag, out);
-  if (tag.find("</MOV") != std::string::npos) return ExtractMovie(media.Book(), tag, out);
+  if (tag.find("</WAV") != std::string::npos || tag.rfind("<AREA", 0) == 0)
+    return Report(WriteSoundFile(media.Book(), tag, out), "no sound for", tag, out);
+  if (tag.find("</MOV") != std::string::npos)
+    return Report(WriteMovieFile(media.Book(), tag, out), "no movie file for", tag, out);
   return Fail("not an object tag", tag);
 }
 

@@ -3,8 +3,10 @@
 
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "storage/atomic_file.h"
 
 namespace {
 
@@ -51,8 +53,5 @@ std::vector<uint8_t> EncodePng(const CBitmapImage& image) {
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+  return WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -16,7 +16,8 @@
 // The PNG bytes of `image`; empty when zlib fails.
 std::vector<uint8_t> EncodePng(const CBitmapImage& image);
 
-// False when the file cannot be written.
+// Replaces the file at `path` with `bytes`, atomically (a failed write
+// leaves the old file as it was); false when it cannot be written.
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 #endif  // TOMELING_APPS_TOMELING_PNG_WRITER_H_
