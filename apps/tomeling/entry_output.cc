@@ -7,6 +7,8 @@
 #include "decode/gaiji_map.h"
 #include "decode/markup_convert.h"
 #include "decode/markup_text.h"
+#include "decode/subbook_media.h"
+#include "media_files.h"
 #include "reader/eb_reader.h"
 #include "reader/reader_text_source.h"
 #include "reader/text_decoder.h"
@@ -31,7 +33,7 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
   bool hasValue = *i + 1 < args.size();
   if (a == "--show") {
     options->show = true;
-  } else if (a == "--format" || a == "--home") {
+  } else if (a == "--format" || a == "--home" || a == "--media") {
     if (!hasValue) {
       *bad = true;
       return true;
@@ -39,6 +41,9 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
     std::string value = args[++*i];
     if (a == "--home") {
       options->home = value;
+    } else if (a == "--media") {
+      *bad = value.empty();
+      options->mediaDir = value;
     } else {
       *bad = value != "text" && value != "markup" && value != "json";
       options->format = value;
@@ -76,6 +81,7 @@ std::string JsonString(const std::string& utf8) {
 // as it stands.
 CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict)
     : m_options(options), m_entry(entry), m_dict(dict) {
+  if (!options.mediaDir.empty()) m_media = std::make_unique<CSubbookMedia>(entry);
   if (options.home.empty()) return;
   m_configs = std::make_unique<DictConfigFile>();
   if (ReadDictConfig(options.home + "/profile.ini", m_configs.get()) != 0)
@@ -108,6 +114,13 @@ DecodedText CEntryPrinter::Entry(int32_t page, int offset) {
   return Finish(markup.data(), static_cast<int>(markup.size()));
 }
 
+bool CEntryPrinter::WriteMedia(const DecodedText& entry) {
+  if (m_media == nullptr) return true;
+  std::fflush(stdout);
+  FILE* list = m_options.format == "json" ? stderr : stdout;
+  return WriteEntryMedia(m_media->Book(), entry.markup, m_options.mediaDir, list);
+}
+
 namespace {
 
 std::string DictName(const SubbookEntry& entry) {
@@ -117,8 +130,9 @@ std::string DictName(const SubbookEntry& entry) {
 
 }  // namespace
 
-void CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) {
+bool CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) {
   const std::string& format = m_options.format;
+  bool written = true;
   if (format == "json") {
     std::string name = JsonString(DictName(m_entry));
     std::fputs("{\"hits\":[", stdout);
@@ -134,19 +148,15 @@ void CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) 
         DecodedText entry = Entry(h.textPage, h.textOffset);
         std::printf(",\"entry_text\":%s,\"entry_markup\":%s", JsonString(entry.text).c_str(),
                     JsonString(entry.markup).c_str());
+        written = WriteMedia(entry) && written;
       }
       std::fputs("}", stdout);
     }
     std::printf("],\"overflow\":%s}\n", overflow ? "true" : "false");
-    return;
+    return written;
   }
   bool markup = format == "markup";
   for (const HitEntry& h : hits) {
-    if (format.empty() && !m_options.show) {
-      std::printf("%s\t%s\n", Position(h.textPage, h.textOffset).c_str(),
-                  Position(h.headingPage, h.headingOffset).c_str());
-      continue;
-    }
     DecodedText heading = Heading(h);
     std::printf("%s\t%s\t%s\n", Position(h.textPage, h.textOffset).c_str(),
                 Position(h.headingPage, h.headingOffset).c_str(),
@@ -154,11 +164,13 @@ void CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) 
     if (m_options.show) {
       DecodedText entry = Entry(h.textPage, h.textOffset);
       std::printf("%s\n", (markup ? entry.markup : entry.text).c_str());
+      written = WriteMedia(entry) && written;
     }
   }
+  return written;
 }
 
-void CEntryPrinter::PrintEntry(int32_t page, int offset) {
+bool CEntryPrinter::PrintEntry(int32_t page, int offset) {
   DecodedText entry = Entry(page, offset);
   if (m_options.format == "json") {
     std::printf("{\"dict\":%d,\"dict_name\":%s,\"text\":\"%s\",\"entry_text\":%s,\"entry_markup\":%s}\n", m_dict,
@@ -167,4 +179,5 @@ void CEntryPrinter::PrintEntry(int32_t page, int offset) {
   } else {
     std::printf("%s\n", (m_options.format == "markup" ? entry.markup : entry.text).c_str());
   }
+  return WriteMedia(entry);
 }

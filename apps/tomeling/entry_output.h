@@ -3,7 +3,10 @@
 // JSON document (--format json). --show adds each hit's entry, decoded at
 // its text position up to the next entry and at most two pages. --home
 // names the application directory whose "profile.ini" configures the
-// decoder and whose gaiji maps resolve external characters.
+// decoder and whose gaiji maps resolve external characters. --media DIR
+// writes the images, sounds and movies of each printed entry into DIR
+// (media_files.h) and lists the files after the entry -- on stdout, or on
+// stderr when stdout carries JSON.
 #ifndef TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
 #define TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
 
@@ -19,16 +22,18 @@ class CGaijiMap;
 struct GaijiMapRecord;
 struct DictConfig;
 struct DictConfigFile;
+class CSubbookMedia;
 
 struct EntryOutputOptions {
-  // "" (positions only, the form scripts already read), text, markup or
-  // json; --show alone picks text.
+  // text (also when empty), markup or json.
   std::string format;
   std::string home;
+  std::string mediaDir;
   bool show = false;
 };
 
-// Consumes args[*i] (and its value) when it is --format, --show or --home;
+// Consumes args[*i] (and its value) when it is --format, --show, --home or
+// --media;
 // `*bad` is set for a missing or unknown value.
 bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, EntryOutputOptions* options,
                             bool* bad);
@@ -47,13 +52,15 @@ class CEntryPrinter {
   DecodedText Heading(const HitEntry& hit);
   DecodedText Entry(int32_t page, int offset);
 
-  // Prints the hits in the chosen format.
-  void PrintHits(const std::vector<HitEntry>& hits, bool overflow);
+  // Prints the hits in the chosen format. Both return false when a media
+  // file could not be written.
+  bool PrintHits(const std::vector<HitEntry>& hits, bool overflow);
   // Prints the entry at a position.
-  void PrintEntry(int32_t page, int offset);
+  bool PrintEntry(int32_t page, int offset);
 
  private:
   DecodedText Finish(const char* markup, int length);
+  bool WriteMedia(const DecodedText& entry);
 
   EntryOutputOptions m_options;
   SubbookEntry& m_entry;
@@ -62,6 +69,7 @@ class CEntryPrinter {
   const DictConfig* m_config = nullptr;
   std::unique_ptr<CGaijiMap> m_maps;
   const GaijiMapRecord* m_map = nullptr;
+  std::unique_ptr<CSubbookMedia> m_media;
 };
 
 // The string as a JSON string literal, quotes included.

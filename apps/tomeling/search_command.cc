@@ -1,6 +1,7 @@
 // tomeling search --book DIR [--dict N] [--method word|endword|exact] WORD:
-// one line per hit, "%08X:%04X" text position, tab, heading position;
-// --format and --show add headings and entries (entry_output.h).
+// one line per hit, "%08X:%04X" text position, tab, heading position, tab,
+// the heading as plain text; --format picks markup or JSON instead, --show
+// adds the entries and --media DIR their objects (entry_output.h).
 // The methods keyword, cross, fulltext and multi are in search_methods.cc.
 #include <cstdio>
 #include <string>
@@ -48,6 +49,7 @@ int RunSearch(const std::vector<std::string>& args) {
   }
   extra.method = method;
   const bool isExtra = IsExtraSearchMethod(method);
+  if (!output.mediaDir.empty() && !output.show) return UsageError("search");
   if (book.empty() || (word.empty() && method != "multi") || (!isExtra && extra.words.size() > 1) ||
       (!isExtra && method != "word" && method != "endword" && method != "exact"))
     return UsageError("search");
@@ -65,15 +67,16 @@ int RunSearch(const std::vector<std::string>& args) {
     else reader.WordSearch(key, method == "exact");
     reader.GetHitEntSorted(&hits);
   }
-  CEntryPrinter(output, *entry, dict).PrintHits(hits, reader.Overflowed());
-  return hits.empty() ? 1 : 0;
+  bool written = CEntryPrinter(output, *entry, dict).PrintHits(hits, reader.Overflowed());
+  return hits.empty() || !written ? 1 : 0;
 }
 
 CCommandRegistration g_search("search",
                               "--book DIR [--dict N] [--method word|endword|exact|keyword|cross|fulltext] "
-                              "[--progress] [--format text|markup|json] [--show] [--home DIR] WORD...\n"
+                              "[--progress] [--format text|markup|json] [--show [--media DIR]] [--home DIR] WORD...\n"
                               "       tomeling search --book DIR [--dict N] --method multi "
                               "--multi N --field K=WORD...",
-                              "search one dictionary and print the hits' text and heading positions", RunSearch);
+                              "search one dictionary and print each hit's text and heading positions and heading",
+                              RunSearch);
 
 }  // namespace

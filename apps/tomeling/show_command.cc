@@ -1,6 +1,9 @@
 // tomeling show --book DIR [--dict N] [--format text|markup|json]
-// [--home DIR] PAGE:OFFSET: the entry at a text position (hexadecimal, as
-// search prints it).
+// [--home DIR] [--media DIR] PAGE:OFFSET: the entry at a text position
+// (hexadecimal, as search prints it); --media also writes its images,
+// sounds and movies into DIR and lists them (media_files.h). Objects that
+// cannot be loaded are skipped with a warning; a file that cannot be
+// written makes the status 1.
 #include <cstdio>
 #include <cctype>
 #include <cstdlib>
@@ -56,11 +59,12 @@ int RunShow(const std::vector<std::string>& args) {
   SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
   if (entry == nullptr) return status;
   CEntryPrinter printer(output, *entry, dict);
-  printer.PrintEntry(page, offset);
-  return 0;
+  return printer.PrintEntry(page, offset) ? 0 : 1;
 }
 
-CCommandRegistration g_show("show", "--book DIR [--dict N] [--format text|markup|json] [--home DIR] PAGE:OFFSET",
-                            "print the entry at a text position", RunShow);
+CCommandRegistration g_show("show",
+                            "--book DIR [--dict N] [--format text|markup|json] [--home DIR] [--media DIR] "
+                            "PAGE:OFFSET",
+                            "print the entry at a text position (--media: and write its images and sounds)", RunShow);
 
 }  // namespace

@@ -50,9 +50,9 @@ TEST_F(EntryOutputCommand, SearchPrintsHeadingsAndEntriesInEachFormat) {
   const WrittenSubbook& s = m_written.subbooks[0];
   std::string apple = Pos(s.text[0]) + "\t" + Pos(s.heading[0]);
   std::string out;
-  // Without a format the lines stay the positions alone.
+  // Without a format the lines are those of --format text.
   EXPECT_EQ(Tomeling("search " + m_book + "ringo", &out), 0);
-  EXPECT_EQ(out, apple + "\n");
+  EXPECT_EQ(out, apple + "\t林檎\n");
   EXPECT_EQ(Tomeling("search " + m_book + "--format text ringo", &out), 0);
   EXPECT_EQ(out, apple + "\t林檎\n");
   // Full-width text stays full width; the entry stops before the next one.

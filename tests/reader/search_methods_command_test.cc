@@ -16,11 +16,13 @@ int Tomeling(const std::string& args, std::string* out, const char* redirect = "
   return RunCommand(kTomeling + " " + args + redirect, out);
 }
 
+// The output line of entry `e`: its positions and its heading.
 std::string Line(const WrittenSubbook& w, int e) {
+  static const char* const kHeadings[] = {"林檎", "苺", "梨"};
   char s[64];
-  std::snprintf(s, sizeof s, "%08X:%04X\t%08X:%04X\n", static_cast<unsigned>(w.text[e].page), w.text[e].offset,
+  std::snprintf(s, sizeof s, "%08X:%04X\t%08X:%04X\t", static_cast<unsigned>(w.text[e].page), w.text[e].offset,
                 static_cast<unsigned>(w.heading[e].page), w.heading[e].offset);
-  return s;
+  return s + std::string(kHeadings[e]) + "\n";
 }
 
 std::unique_ptr<OpenedBook> Sample() {
@@ -58,12 +60,13 @@ TEST(SearchMethodsCommand, KeywordCrossFullTextAndMulti) {
   EXPECT_EQ(Tomeling("search " + book + "--method cross red", &out), 1);
   EXPECT_EQ(out, "");
 
-  // Full text: the hit is the entry's start, as text and heading position.
+  // Full text: the hit is the entry's start, as text and heading position,
+  // so its heading is the entry's first line.
   EXPECT_EQ(Tomeling("search " + book + "--method fulltext 果物", &out, " 2>/dev/null"), 0);
   char s[64];
-  std::snprintf(s, sizeof s, "%08X:%04X\t%08X:%04X\n", static_cast<unsigned>(w.text[2].page), w.text[2].offset,
+  std::snprintf(s, sizeof s, "%08X:%04X\t%08X:%04X\t梨\n", static_cast<unsigned>(w.text[2].page), w.text[2].offset,
                 static_cast<unsigned>(w.text[2].page), w.text[2].offset);
-  EXPECT_NE(out.find(s), std::string::npos);
+  EXPECT_NE(out.find(s), std::string::npos) << out;
   EXPECT_EQ(Tomeling("search " + book + "--method fulltext --progress 果物", &out, " 2>&1 >/dev/null"), 0);
   EXPECT_NE(out.find("\r2 件 100%\n"), std::string::npos) << out;
 
