@@ -191,6 +191,7 @@ bool CBookList::RemoveEntry(int i) {
   if (entry == nullptr) return false;
   entry->Close();
   m_entries.erase(m_entries.begin() + i);
+  m_navHistory.ForgetSubbook(i);
   return true;
 }
 
@@ -199,6 +200,7 @@ bool CBookList::MoveEntry(int i, int direction) {
   int other = direction < 0 ? i - 1 : i + 1;
   if (PeekEntry(other) == nullptr) return false;
   std::swap(m_entries[static_cast<size_t>(i)], m_entries[static_cast<size_t>(other)]);
+  m_navHistory.SwapSubbooks(i, other);
   return true;
 }
 

@@ -4,7 +4,14 @@
 //
 // The list owns its entries and, through them, every open reader. The index
 // of an entry is the dictionary number used by the settings, the hit list
-// and the command line; it changes only through RemoveEntry and MoveEntry.
+// and the command line; it changes only through RemoveEntry and MoveEntry,
+// which renumber the navigation history with it (a removed dictionary's
+// places leave the history). Other holders of numbers -- the current
+// dictionary of the settings, a hit list -- are the caller's to renumber.
+//
+// The entries live in a vector: a pointer from GetEntry or PeekEntry holds
+// only until the list next changes (an add, a scan or load, a removal, a
+// move, Clear). Callers keep the index, not the pointer, across such calls.
 //
 // ScanBooks walks a directory tree for catalog files ("CATALOG",
 // "CATALOGS", either with ".ebz", any case, ISO ";1" names) and adds each
@@ -75,10 +82,12 @@ class CBookList {
   SubbookEntry* PeekEntry(int i);
   int Count() const { return static_cast<int>(m_entries.size()); }
 
-  // Closes the entry's readers and removes it; later entries move up.
+  // Closes the entry's readers and removes it; later entries move up. The
+  // entry's records leave the navigation history.
   bool RemoveEntry(int i);
   // Exchanges entry i with the one before (direction < 0) or after
-  // (direction > 0); false at the ends or out of range.
+  // (direction > 0); false at the ends or out of range. Navigation records
+  // follow their entries.
   bool MoveEntry(int i, int direction);
 
   // Closes every reader, empties the list and the navigation history.

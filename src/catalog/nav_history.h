@@ -10,6 +10,16 @@
 // pushes that position too (and steps over it), so forward can return
 // there. Pushing the position that was pushed last stores nothing, so
 // repeated clicks on one reference do not fill the table.
+//
+// Records name their dictionary by its index in the book list, and the
+// list tells the history when indexes change (ForgetSubbook, SwapSubbooks).
+// Records of a removed dictionary are dropped, the walk keeps its place
+// among those that remain, and two records of one place that the drop makes
+// neighbours become one. When the record dropped is the one shown, the view
+// shows something the table does not hold: back must give the record before
+// it and forward the one after, which one index cannot point at both, so
+// the history remembers that the shown place is gone and the next forward
+// step takes the record at the index instead of the one past it.
 #ifndef TOMELING_CATALOG_NAV_HISTORY_H_
 #define TOMELING_CATALOG_NAV_HISTORY_H_
 
@@ -36,6 +46,12 @@ class CNavHistory {
   bool StepForward(NavRecord* record);
   void Clear();
 
+  // Dictionary `subbook` left the list: its records go, and the records of
+  // the dictionaries after it follow them down by one.
+  void ForgetSubbook(int subbook);
+  // Dictionaries `a` and `b` exchanged places in the list.
+  void SwapSubbooks(int a, int b);
+
   int Index() const { return m_index; }
   int Top() const { return m_top; }
 
@@ -43,6 +59,7 @@ class CNavHistory {
   std::array<NavRecord, kCapacity> m_records{};
   int m_top = 0;
   int m_index = 0;
+  bool m_shownGone = false;  // the index points at the next record, not the shown one
 };
 
 #endif  // TOMELING_CATALOG_NAV_HISTORY_H_
