@@ -53,8 +53,9 @@ TEST(SourceMarkup, EbColoursAndCompoundCharacters) {
   EXPECT_EQ(Decode("eb", "{col red}赤{/col}{col 111D}青{/col}{col black}黒{/col}"),
             "<COL=0000FF>赤</COL><COL=FF0000>青</COL><COL=000000>黒</COL>\r\n</BODY>");
   EXPECT_EQ(Decode("eb", "{compound}{gaiji B021}{gaiji B022}{/compound}後"), "&cB021;&cB022;後\r\n</BODY>");
+  EXPECT_EQ(Decode("eb", "前{nonl}{nl}中{/nonl}{nl}後"), "前中\r\n後\r\n</BODY>");
   std::string error;
-  for (const char* tag : {"{col red}", "{compound}", "{/col}"}) {
+  for (const char* tag : {"{col red}", "{compound}", "{/col}", "{nonl}"}) {
     EXPECT_EQ(Decode("epwing", tag, &error), "") << tag;
     EXPECT_NE(error.find("EB books"), std::string::npos) << error;
   }

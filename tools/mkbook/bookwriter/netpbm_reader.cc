@@ -48,10 +48,13 @@ bool Fail(std::string* error, const std::string& why) {
 bool ReadRaster(Scanner& s, int form, long maxval, NetpbmImage* image, std::string* error) {
   size_t w = static_cast<size_t>(image->width), h = static_cast<size_t>(image->height);
   size_t samples = w * h * static_cast<size_t>(image->components);
+  // Every sample takes at least a byte (a bit in P4) of the file, so the
+  // pixels are never allocated for a raster that is not there.
+  size_t least = form == 4 ? (w + 7) / 8 * h : form >= 5 ? samples * (maxval > 255 ? 2 : 1) : samples;
+  if (s.bytes.size() - s.pos < least) return Fail(error, "netpbm raster is short");
   image->pixels.resize(samples);
   if (form == 4) {
     size_t row = (w + 7) / 8;
-    if (s.bytes.size() - s.pos < row * h) return Fail(error, "netpbm raster is short");
     for (size_t y = 0; y < h; ++y)
       for (size_t x = 0; x < w; ++x)
         image->pixels[y * w + x] = (s.bytes[s.pos + y * row + x / 8] >> (7 - x % 8)) & 1;
@@ -59,7 +62,6 @@ bool ReadRaster(Scanner& s, int form, long maxval, NetpbmImage* image, std::stri
   }
   if (form >= 5) {
     size_t width = maxval > 255 ? 2 : 1;
-    if (s.bytes.size() - s.pos < samples * width) return Fail(error, "netpbm raster is short");
     for (size_t i = 0; i < samples; ++i) {
       const uint8_t* p = &s.bytes[s.pos + i * width];
       long v = width == 2 ? p[0] << 8 | p[1] : p[0];

@@ -25,7 +25,7 @@ const SimpleTag kSimpleTags[] = {
     {"nobr", 0x1F10, -1, kBoth},      {"/nobr", 0x1F11, -1, kBoth},      {"table", 0x1F0B, -1, kBoth},
     {"/table", 0x1F0C, -1, kBoth},    {"key", 0x1F41, 0, kBoth},         {"/key", 0x1F61, -1, kBoth},
     {"nl", 0x1F0A, -1, kBoth},        {"/col", 0x1FA3, -1, kEbOnly},     {"compound", 0x1F1C, -1, kEbOnly},
-    {"/compound", 0x1F1D, -1, kEbOnly},
+    {"/compound", 0x1F1D, -1, kEbOnly}, {"nonl", 0x1FFE, -1, kEbOnly},    {"/nonl", 0x1FFF, -1, kEbOnly},
 };
 
 // Book colour codes by name; the decoder's colour table lists them.

@@ -16,6 +16,7 @@
 //   {indent N}          indent N        1F09 + N as 2 BCD bytes
 //   {tab N}             tab column N    1F1A + N as 2 BCD bytes (EPWING)
 //   {nl}                new line        1F0A
+//   {nonl}…{/nonl}      new lines dropped  1FFE … 1FFF (EB)
 //   {col C}…{/col}      colour          1FA2 C … 1FA3 (EB); C a colour
 //                                       name or 4 hex digits
 //   {colchart N}        colour chart N  1F14 1E nn … 00 00 (EPWING)
