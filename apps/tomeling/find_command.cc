@@ -102,18 +102,19 @@ void LoadDictionaries(const FindOptions& o, const CSettings& settings, CBookList
   if (!demo.empty()) list->ScanBooks(demo, 1);
 }
 
-void PrintHits(const CHitCollector& collector, CBookList& list, const CSettings& settings, bool all, bool show) {
+void PrintHits(const CHitCollector& collector, CBookList& list, CSettings& settings, bool all, bool show) {
   for (const DictHit& h : collector.Hits()) {
     SubbookEntry* entry = list.PeekEntry(h.dict);
     CEBReader& reader = *entry->textReader;
     const DictConfig* config = settings.ConfigForDict(h.dict);
+    const GaijiMapRecord* map = settings.GaijiMapForDict(list, h.dict);
     if (show) {
       if (all) std::printf("[%s]\n", ToUtf8(settings.DisplayName(list, h.dict)).c_str());
-      std::printf("%s\n", EntryPlain(reader, config, h.hit).c_str());
+      std::printf("%s\n", EntryPlain(reader, config, h.hit, map).c_str());
       continue;
     }
     if (all) std::printf("[%s] ", ToUtf8(settings.DisplayName(list, h.dict)).c_str());
-    std::printf("%s\n", HeadingPlain(reader, config, h.hit).c_str());
+    std::printf("%s\n", HeadingPlain(reader, config, h.hit, map).c_str());
   }
 }
 

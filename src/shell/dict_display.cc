@@ -12,7 +12,7 @@ DictDisplay PrepareDisplay(CSettings& settings, CBookList& list, int i) {
   if (entry == nullptr || !entry->opened || !entry->textReader) return d;
   d.entry = entry;
   d.config = settings.ConfigForDict(i);
-  d.gaijiMap = settings.GaijiMapForDict(i);
+  d.gaijiMap = settings.GaijiMapForDict(list, i);
   d.ebxac = d.config != nullptr && d.config->ebxac != 0;
   // Read after the record's EBG flag reached the reader, which otherwise
   // keeps what it found in the book's fonts.

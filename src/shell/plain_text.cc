@@ -44,8 +44,8 @@ std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiM
   return wide;
 }
 
-std::string MarkupToPlain(std::string_view markup, bool singleByte) {
-  return ToUtf8(MarkupToPlainText(WideMarkup(markup, singleByte, nullptr), nullptr, true));
+std::string MarkupToPlain(std::string_view markup, bool singleByte, const GaijiMapRecord* map) {
+  return ToUtf8(MarkupToPlainText(WideMarkup(markup, singleByte, map), nullptr, true));
 }
 
 std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
@@ -74,10 +74,12 @@ std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t pag
   return buf;
 }
 
-std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
-  return MarkupToPlain(HeadingMarkup(reader, config, hit), reader.SingleByte());
+std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit,
+                         const GaijiMapRecord* map) {
+  return MarkupToPlain(HeadingMarkup(reader, config, hit), reader.SingleByte(), map);
 }
 
-std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit) {
-  return MarkupToPlain(EntryMarkup(reader, config, hit.textPage, hit.textOffset, 0), reader.SingleByte());
+std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit,
+                       const GaijiMapRecord* map) {
+  return MarkupToPlain(EntryMarkup(reader, config, hit.textPage, hit.textOffset, 0), reader.SingleByte(), map);
 }

@@ -25,8 +25,9 @@ std::u16string FromUtf8(std::string_view text);
 // null). Nothing of it is lost for want of room.
 std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiMapRecord* map);
 
-// Byte-form markup as UTF-8 text; lines end in "\n".
-std::string MarkupToPlain(std::string_view markup, bool singleByte = false);
+// Byte-form markup as UTF-8 text, gaiji resolved through `map` where it
+// has them; lines end in "\n".
+std::string MarkupToPlain(std::string_view markup, bool singleByte = false, const GaijiMapRecord* map = nullptr);
 
 // The byte-form markup of `hit`'s heading, and of the entry at page:offset
 // (reading at most `pageLimit` pages; 0 for no limit), decoded with the
@@ -35,8 +36,11 @@ std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const Hit
 std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit);
 
 // The heading of `hit` and the text of its entry, read through the
-// dictionary's configuration (stop code, code rules); `config` may be null.
-std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
-std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
+// dictionary's configuration (stop code, code rules) and its external-
+// character map; `config` and `map` may be null.
+std::string HeadingPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit,
+                         const GaijiMapRecord* map = nullptr);
+std::string EntryPlain(CEBReader& reader, const DictConfig* config, const HitEntry& hit,
+                       const GaijiMapRecord* map = nullptr);
 
 #endif  // TOMELING_SHELL_PLAIN_TEXT_H_

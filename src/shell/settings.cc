@@ -261,11 +261,19 @@ SubbookEntry* CSettings::PrepareDict(CBookList& list, int i) const {
   return entry;
 }
 
-const GaijiMapRecord* CSettings::GaijiMapForDict(int i) {
+const GaijiMapRecord* CSettings::GaijiMapForDict(CBookList& list, int i) {
   const DictConfig* config = ConfigForDict(i);
-  if (config == nullptr || config->gaijiMap.empty()) return nullptr;
+  std::string name = config != nullptr ? config->gaijiMap : "";
+  if (name.empty()) {
+    const SubbookEntry* entry = list.PeekEntry(i);
+    if (entry == nullptr || entry->directory.empty()) return nullptr;
+    name = entry->directory;
+  }
   if (!m_gaijiMaps) m_gaijiMaps = std::make_unique<CGaijiMap>(m_appDir);
-  return m_gaijiMaps->FindMap(config->gaijiMap);
+  if (const GaijiMapRecord* map = m_gaijiMaps->FindMap(name)) return map;
+  // Map records are named by file, suffix included, so the catalog's bare
+  // directory name alone would never find one.
+  return config != nullptr && !config->gaijiMap.empty() ? nullptr : m_gaijiMaps->FindMap(name + ".MAP");
 }
 
 std::u16string CSettings::DisplayName(CBookList& list, int i) const {

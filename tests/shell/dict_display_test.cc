@@ -103,6 +103,19 @@ TEST_F(DictDisplayTest, TheNamedGaijiMapAndDecoderSettingsReachTheMarkup) {
   EXPECT_EQ(Entry(*missing, 0), asIs);
 }
 
+TEST_F(DictDisplayTest, AMapNamedAfterTheDirectoryNeedsNoRecord) {
+  m_dir.Write("app/GAIJI/BETA.MAP", "zB021\tu25C7\n");
+  auto plain = SettingsWith("");
+  EXPECT_NE(Entry(*plain, 1).find(u"記号：◇"), std::u16string::npos) << ToUtf8(Entry(*plain, 1));
+  EXPECT_NE(Entry(*plain, 0).find(u"&zB021;"), std::u16string::npos);
+  // A record's own map name wins, and one that is missing is not replaced
+  // by the directory's.
+  auto named = SettingsWith("[x]\nDICT=BETA\nGAIJIMAP=ANIMAL.MAP\n");
+  EXPECT_NE(Entry(*named, 1).find(u"記号：◎"), std::u16string::npos);
+  auto missing = SettingsWith("[x]\nDICT=BETA\nGAIJIMAP=OTHER.MAP\n");
+  EXPECT_NE(Entry(*missing, 1).find(u"&zB021;"), std::u16string::npos);
+}
+
 TEST_F(DictDisplayTest, TheRecordChoosesTheFaceTheLineManagerDrawsWith) {
   auto plain = SettingsWith("");
   EXPECT_EQ(Faces(*plain, 0), (FaceSet{u"Japanese"}));
