@@ -13,6 +13,22 @@
 #include "common/temp_dir.h"
 #include "shell/shell_books.h"
 
+namespace {
+
+int CountPixels(const QImage& image, bool (*pick)(QRgb)) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += pick(image.pixel(x, y));
+  }
+  return n;
+}
+
+bool IsRed(QRgb p) { return qRed(p) > 180 && qGreen(p) < 90 && qBlue(p) < 90; }
+
+}  // namespace
+
+// The demo's entry for 猫 has everything a reader sees in an entry: links,
+// an external character, an inline image, a figure; 猫 is highlighted.
 TEST(RenderCommand, DrawsTheDemoEntry) {
   const std::string tool = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
   const std::string book = std::string(TOMELING_BINARY_DIR) + "/data/demo";
@@ -21,27 +37,32 @@ TEST(RenderCommand, DrawsTheDemoEntry) {
   }
   CTempDir temp;
   const std::string dir = temp.Path().string();
-  const std::string out = dir + "/entry.png";
-  std::string command = "QT_QPA_PLATFORM=offscreen HOME=" + dir + " '" + tool + "' render --book '" + book +
-                        "' --word いち --width 300 --font-size 20 --out '" + out + "' >/dev/null 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  QImage image(QString::fromStdString(out));
-  ASSERT_FALSE(image.isNull());
-  EXPECT_EQ(image.width(), 300);
-  EXPECT_GE(image.height(), 4 * 20);  // several lines of 20 pixels
-  QRgb background = image.pixel(image.width() - 1, image.height() - 1);
-  int ink = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) ink += image.pixel(x, y) != background;
-  }
-  EXPECT_GT(ink, 200);
+  const std::string prefix = "QT_QPA_PLATFORM=offscreen HOME='" + dir + "' '" + tool + "' render --home '" + dir +
+                             "' --book '" + book + "' --width 360 --font-size 20 ";
+  std::string markup;
+  ASSERT_EQ(RunCommand(prefix + "--word ねこ --highlight 猫 --print-markup --out '" + dir + "/lit.png' 2>/dev/null",
+                       &markup),
+            0);
+  for (const char* part : {"<INL></INL[", "<FIG>猫の顔</FIG[", "<LINK>犬</LINK[", "&zA123;"})
+    EXPECT_NE(markup.find(part), std::string::npos) << part << " in\n" << markup;
+
+  QImage lit(QString::fromStdString(dir + "/lit.png"));
+  ASSERT_FALSE(lit.isNull());
+  EXPECT_EQ(lit.width(), 360);
+  EXPECT_GE(lit.height(), 7 * 20);  // seven lines of text, the figure besides
+  EXPECT_GT(CountPixels(lit, [](QRgb p) { return qGray(p) < 128; }), 200);
+  // Only the highlighted word is drawn in red.
+  std::string ignored;
+  ASSERT_EQ(RunCommand(prefix + "--word ねこ --out '" + dir + "/plain.png' 2>/dev/null", &ignored), 0);
+  QImage plain(QString::fromStdString(dir + "/plain.png"));
+  EXPECT_GT(CountPixels(lit, IsRed), 20);
+  EXPECT_EQ(CountPixels(plain, IsRed), 0);
 
   // Bad usage and a word that is not there.
-  command = "'" + tool + "' render --book '" + book + "' --width 300 --out '" + out + "' >/dev/null 2>&1";
-  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2);
-  command = "QT_QPA_PLATFORM=offscreen HOME=" + dir + " '" + tool + "' render --book '" + book +
-            "' --word zzzzqq --width 300 --out '" + out + "' >/dev/null 2>&1";
-  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+  EXPECT_EQ(RunCommand("'" + tool + "' render --book '" + book + "' --width 300 --out '" + dir + "/x.png' 2>/dev/null",
+                       &ignored),
+            2);
+  EXPECT_EQ(RunCommand(prefix + "--word zzzzqq --out '" + dir + "/x.png' 2>/dev/null", &ignored), 1);
 }
 
 namespace {
