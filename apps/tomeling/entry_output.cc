@@ -5,7 +5,6 @@
 #include "catalog/subbook_entry.h"
 #include "decode/cp932.h"
 #include "decode/gaiji_map.h"
-#include "decode/markup_convert.h"
 #include "decode/markup_text.h"
 #include "decode/subbook_media.h"
 #include "media_files.h"
@@ -87,31 +86,23 @@ CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& en
   if (ReadDictConfig(options.home + "/profile.ini", m_configs.get()) != 0)
     m_config = FindDictConfig(m_configs->records, entry.directory);
   m_maps = std::make_unique<CGaijiMap>(options.home);
-  if (m_config != nullptr && !m_config->gaijiMap.empty()) m_map = m_maps->FindMap(m_config->gaijiMap);
+  m_map = FindDictGaijiMap(*m_maps, m_config, entry.directory);
 }
 
 CEntryPrinter::~CEntryPrinter() = default;
 
-DecodedText CEntryPrinter::Finish(const char* markup, int length) {
-  MarkupBook book;
-  book.singleByte = m_entry.textReader->SingleByte();
-  book.gaijiMap = m_map;
-  // Each byte gives at most one unit, and URL tags add a few.
-  std::vector<char16_t> wide(static_cast<size_t>(length) * 2 + 64);
-  size_t units = ConvertMarkup(book, markup, static_cast<size_t>(length), wide.data(), wide.size(), nullptr);
-  std::u16string_view view(wide.data(), units);
-  return DecodedText{ToUtf8(view), ToUtf8(MarkupToPlainText(view, m_map, true))};
+DecodedText CEntryPrinter::Finish(const std::string& markup) {
+  std::u16string wide = WideMarkup(markup, m_entry.textReader->SingleByte(), m_map);
+  return DecodedText{ToUtf8(wide), ToUtf8(MarkupToPlainText(wide, m_map, true))};
 }
 
 // A hit without a heading of its own shows the start of its text.
 DecodedText CEntryPrinter::Heading(const HitEntry& hit) {
-  std::string markup = HeadingMarkup(*m_entry.textReader, m_config, hit);
-  return Finish(markup.data(), static_cast<int>(markup.size()));
+  return Finish(HeadingMarkup(*m_entry.textReader, m_config, hit));
 }
 
 DecodedText CEntryPrinter::Entry(int32_t page, int offset) {
-  std::string markup = EntryMarkup(*m_entry.textReader, m_config, page, offset, kEntryPages);
-  return Finish(markup.data(), static_cast<int>(markup.size()));
+  return Finish(EntryMarkup(*m_entry.textReader, m_config, page, offset, kEntryPages));
 }
 
 bool CEntryPrinter::WriteMedia(const DecodedText& entry) {

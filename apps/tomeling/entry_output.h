@@ -59,7 +59,7 @@ class CEntryPrinter {
   bool PrintEntry(int32_t page, int offset);
 
  private:
-  DecodedText Finish(const char* markup, int length);
+  DecodedText Finish(const std::string& markup);
   bool WriteMedia(const DecodedText& entry);
 
   EntryOutputOptions m_options;

@@ -7,6 +7,7 @@
 #include "catalog/book_list.h"
 #include "catalog/line_reader.h"
 #include "decode/cp932.h"
+#include "decode/gaiji_map.h"
 #include "reader/eb_reader.h"
 
 namespace {
@@ -267,4 +268,13 @@ std::vector<int> ApplyDictConfigs(const std::vector<DictConfig>& records, CBookL
     if (entry->textReader) ConfigureReader(*entry->textReader, *config);
   }
   return chosen;
+}
+
+const GaijiMapRecord* FindDictGaijiMap(CGaijiMap& maps, const DictConfig* config, const std::string& directory) {
+  if (config != nullptr && !config->gaijiMap.empty()) return maps.FindMap(config->gaijiMap);
+  if (directory.empty()) return nullptr;
+  if (const GaijiMapRecord* map = maps.FindMap(directory)) return map;
+  // Map records are named by file, suffix included, so the bare directory
+  // name alone would never find one.
+  return maps.FindMap(directory + ".MAP");
 }

@@ -34,6 +34,9 @@
 
 #include "reader/text_decoder.h"
 
+class CGaijiMap;
+struct GaijiMapRecord;
+
 class CBookList;
 class CEBReader;
 struct SubbookEntry;
@@ -92,6 +95,12 @@ void ConfigureReader(CEBReader& reader, const DictConfig& config);
 // Decoder settings of a record: stop code and count, code rules, half
 // width. With nullptr the decoder gets the defaults.
 void ConfigureDecoder(CTextDecoder& decoder, const DictConfig* config);
+
+// The external-character map of a subbook, or nullptr: the one its record
+// (may be null) names, else the one named after its catalog directory
+// ("KOJIEN" finds "KOJIEN.MAP", so a map dropped into the folder works
+// without a record).
+const GaijiMapRecord* FindDictGaijiMap(CGaijiMap& maps, const DictConfig* config, const std::string& directory);
 
 // For each subbook of `list` in order, the index of its record in
 // `records` or -1, and the reader settings of the record applied to the

@@ -262,18 +262,10 @@ SubbookEntry* CSettings::PrepareDict(CBookList& list, int i) const {
 }
 
 const GaijiMapRecord* CSettings::GaijiMapForDict(CBookList& list, int i) {
-  const DictConfig* config = ConfigForDict(i);
-  std::string name = config != nullptr ? config->gaijiMap : "";
-  if (name.empty()) {
-    const SubbookEntry* entry = list.PeekEntry(i);
-    if (entry == nullptr || entry->directory.empty()) return nullptr;
-    name = entry->directory;
-  }
+  const SubbookEntry* entry = list.PeekEntry(i);
+  if (entry == nullptr) return nullptr;
   if (!m_gaijiMaps) m_gaijiMaps = std::make_unique<CGaijiMap>(m_appDir);
-  if (const GaijiMapRecord* map = m_gaijiMaps->FindMap(name)) return map;
-  // Map records are named by file, suffix included, so the catalog's bare
-  // directory name alone would never find one.
-  return config != nullptr && !config->gaijiMap.empty() ? nullptr : m_gaijiMaps->FindMap(name + ".MAP");
+  return FindDictGaijiMap(*m_gaijiMaps, ConfigForDict(i), entry->directory);
 }
 
 std::u16string CSettings::DisplayName(CBookList& list, int i) const {

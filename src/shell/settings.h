@@ -70,10 +70,8 @@ class CSettings {
   // The name to show for dictionary i: the user's, the record's ABBREV,
   // else the catalog title.
   std::u16string DisplayName(CBookList& list, int i) const;
-  // The external-character map of dictionary i, or nullptr: the one its
-  // record names (GAIJIMAP), else the one named after its directory in the
-  // catalog ("KOJIEN" finds "KOJIEN.MAP", so a map dropped into the folder
-  // works without a record). The maps of the application directory's GAIJI
+  // The external-character map of dictionary i, or nullptr
+  // (FindDictGaijiMap). The maps of the application directory's GAIJI
   // folder are read on the first call (through the "GaijiMap.db" cache),
   // not at construction: most commands never show an entry.
   const GaijiMapRecord* GaijiMapForDict(CBookList& list, int i);

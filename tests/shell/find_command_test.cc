@@ -86,3 +86,22 @@ TEST(FindCommand, FallsBackToTheDemoDictionary) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "桜【さくら】\n");
 }
+
+// The demo's paw print is a gaiji of its own font: "__" as copied text,
+// until DEMO.MAP sits in the GAIJI folder -- named after the dictionary's
+// directory, it needs no profile.ini record. search and show read it too.
+TEST(FindCommand, ResolvesGaijiThroughAMapNamedAfterTheDictionary) {
+  const std::string demo = std::string(TOMELING_BINARY_DIR) + "/data/demo";
+  if (!std::filesystem::exists(kTomeling)) GTEST_SKIP() << "tomeling not built";
+  if (!std::filesystem::exists(demo + "/CATALOGS")) GTEST_SKIP() << "demo dictionary not built";
+  CTempDir dir;
+  EXPECT_NE(Find(dir, "--show ねこ").out.find("足跡：__（肉球）"), std::string::npos);
+
+  std::vector<uint8_t> map = ReadWholeFile(std::string(TOMELING_SOURCE_DIR) + "/data/demo/DEMO.MAP");
+  dir.Write("home/GAIJI/DEMO.MAP", std::string(map.begin(), map.end()));
+  EXPECT_NE(Find(dir, "--show ねこ").out.find("足跡：∴（肉球）"), std::string::npos);
+  std::string out;
+  ASSERT_EQ(RunCommand(kTomeling + " search --home '" + dir.File("home") + "' --book '" + demo + "' --show ねこ", &out),
+            0);
+  EXPECT_NE(out.find("足跡：∴（肉球）"), std::string::npos) << out;
+}
