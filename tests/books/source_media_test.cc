@@ -10,6 +10,7 @@
 
 #include "decode/media_book.h"
 #include "decode/media_tags.h"
+#include "common/run_command.h"
 #include "decode/movie_player.h"
 #include "source_book.h"
 
@@ -175,6 +176,12 @@ TEST(SourceMedia, MenuAndCopyrightAreasCarryMarkup) {
   ASSERT_TRUE(book.Write(kEpwingSource, &error)) << error;
   EXPECT_EQ(book.Area(false), "<BODY><MENU>Ａｐｐｌｅ</MENU" + PosText(book.Text(0)) + ">\r\n</BODY>");
   EXPECT_EQ(book.Area(true), "<BODY>（ｃ）　<B>Ｓｏｍｅｏｎｅ</B>\r\n</BODY>");
+  // And the command-line program shows them.
+  std::string out;
+  ASSERT_EQ(RunCommand(kTomeling + " menu --book '" + book.dir.File("book") + "'", &out), 0);
+  EXPECT_EQ(out, "Ａｐｐｌｅ\n");
+  ASSERT_EQ(RunCommand(kTomeling + " copyright --book '" + book.dir.File("book") + "'", &out), 0);
+  EXPECT_EQ(out, "（ｃ）　Ｓｏｍｅｏｎｅ\n");
 }
 
 const char kEbSource[] = R"(book eb

@@ -125,17 +125,18 @@ bool Open(const std::string& tag, const std::string& name, CTextEncoder* text, C
   const PlacedObject* p = nullptr;
   if (!Lookup(tag, name, *text, &p, error)) return false;
   bool eb = text->Context()->kind == BookKind::kEb;
+  bool colour = p->object->kind == MediaObject::kColourImage;
   Split s;
-  if (tag == "fig" || tag == "cfig") Figure(*p, eb, tag == "cfig" || (!eb && p->object->kind == MediaObject::kColourImage), &s);
+  if (tag == "fig" || tag == "cfig") Figure(*p, eb, tag == "cfig" || (!eb && colour), &s);
   if (tag == "sound") Sound(*p, &s);
   if (tag == "movie") Movie(*p, &s);
   if (tag == "map") {
     if (eb) {
-      s.open.Escape(p->object->kind == MediaObject::kMonoImage ? 0x32 : 0x3F);
+      s.open.Escape(colour ? 0x3F : 0x32);
     } else {
       s.open.Escape(0x4C);
       s.open.Bcd(0, 2);
-      Figure(*p, false, p->object->kind == MediaObject::kColourImage, &s);
+      Figure(*p, false, colour, &s);
     }
   }
   text->Bytes().insert(text->Bytes().end(), s.open.Bytes().begin(), s.open.Bytes().end());
