@@ -19,8 +19,7 @@
 #include "decode/subbook_media.h"
 #include "reader/menu_info.h"
 #include "reader/reader_test_util.h"
-#include "reader/reader_text_source.h"
-#include "reader/text_decoder.h"
+#include "shell/plain_text.h"
 
 struct SourceBook {
   CTempDir dir;  // the source's folder: media files go here
@@ -44,17 +43,7 @@ struct SourceBook {
   }
 
   // The markup (byte form) from `at` to the end of its text.
-  std::string MarkupAt(BookPos at) {
-    CEBReader& reader = *entry->textReader;
-    reader.SeekPage(at.page);
-    if (at.offset > 0) reader.SeekOffset(at.offset);
-    CReaderTextSource source(reader);
-    CTextDecoder decoder(source);
-    std::vector<char> buffer(8000);
-    int length = 0;
-    decoder.ReadEntryText(buffer.data(), static_cast<int>(buffer.size()), &length, true, 0);
-    return std::string(buffer.data(), static_cast<size_t>(length));
-  }
+  std::string MarkupAt(BookPos at) { return EntryMarkup(*entry->textReader, nullptr, at.page, at.offset, 0); }
 
   // Entry `i`'s body as UTF-8 markup, after its heading line.
   std::string Body(size_t i) {

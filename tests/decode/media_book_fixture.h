@@ -16,8 +16,7 @@
 #include "catalog/book_list.h"
 #include "common/temp_dir.h"
 #include "decode/subbook_media.h"
-#include "reader/reader_text_source.h"
-#include "reader/text_decoder.h"
+#include "shell/plain_text.h"
 
 struct MediaTestBook {
   CTempDir dir;
@@ -30,16 +29,8 @@ struct MediaTestBook {
 
   // Entry `i`'s text as byte-form markup.
   std::string Markup(size_t i) {
-    CEBReader& reader = *entry->textReader;
     BookPos at = sample.written.subbooks[0].text[i];
-    reader.SeekPage(at.page);
-    if (at.offset > 0) reader.SeekOffset(at.offset);
-    CReaderTextSource source(reader);
-    CTextDecoder decoder(source);
-    std::vector<char> buffer(8000);
-    int length = 0;
-    decoder.ReadEntryText(buffer.data(), static_cast<int>(buffer.size()), &length, true, 0);
-    return std::string(buffer.data(), static_cast<size_t>(length));
+    return EntryMarkup(*entry->textReader, nullptr, at.page, at.offset, 0);
   }
 
   // The markup of entry `i` from its `n`th (0-based) tag starting `prefix`.
