@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "book_args.h"
 #include "catalog/subbook_entry.h"
 #include "decode/cp932.h"
 #include "decode/gaiji_map.h"
@@ -32,7 +33,7 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
   bool hasValue = *i + 1 < args.size();
   if (a == "--show") {
     options->show = true;
-  } else if (a == "--format" || a == "--home" || a == "--media") {
+  } else if (a == "--format" || a == "--home" || a == "--media" || a == "--sampling") {
     if (!hasValue) {
       *bad = true;
       return true;
@@ -43,6 +44,8 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
     } else if (a == "--media") {
       *bad = value.empty();
       options->mediaDir = value;
+    } else if (a == "--sampling") {
+      *bad = !ParseCount(value, &options->xaSampling) || options->xaSampling == 0;
     } else {
       *bad = value != "text" && value != "markup" && value != "json";
       options->format = value;
@@ -80,7 +83,10 @@ std::string JsonString(const std::string& utf8) {
 // as it stands.
 CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict)
     : m_options(options), m_entry(entry), m_dict(dict) {
-  if (!options.mediaDir.empty()) m_media = std::make_unique<CSubbookMedia>(entry);
+  if (!options.mediaDir.empty()) {
+    m_media = std::make_unique<CSubbookMedia>(entry);
+    m_media->SetXaSampling(options.xaSampling);
+  }
   if (options.home.empty()) return;
   m_configs = std::make_unique<DictConfigFile>();
   if (ReadDictConfig(options.home + "/profile.ini", m_configs.get()) != 0)

@@ -6,7 +6,8 @@
 // decoder and whose gaiji maps resolve external characters. --media DIR
 // writes the images, sounds and movies of each printed entry into DIR
 // (media_files.h) and lists the files after the entry -- on stdout, or on
-// stderr when stdout carries JSON.
+// stderr when stdout carries JSON; --sampling HZ is the rate EB XA sounds
+// are written at (18900 by default, as extract).
 #ifndef TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
 #define TOMELING_APPS_TOMELING_ENTRY_OUTPUT_H_
 
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "decode/wave_builder.h"
 #include "reader/hit_list.h"
 
 struct SubbookEntry;
@@ -29,12 +31,12 @@ struct EntryOutputOptions {
   std::string format;
   std::string home;
   std::string mediaDir;
+  int xaSampling = kDefaultXaSampling;  // Hz of EB XA sounds (--sampling)
   bool show = false;
 };
 
-// Consumes args[*i] (and its value) when it is --format, --show, --home or
-// --media;
-// `*bad` is set for a missing or unknown value.
+// Consumes args[*i] (and its value) when it is --format, --show, --home,
+// --media or --sampling; `*bad` is set for a missing or unknown value.
 bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, EntryOutputOptions* options,
                             bool* bad);
 

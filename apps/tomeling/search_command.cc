@@ -73,7 +73,7 @@ int RunSearch(const std::vector<std::string>& args) {
 
 CCommandRegistration g_search("search",
                               "--book DIR [--dict N] [--method word|endword|exact|keyword|cross|fulltext] "
-                              "[--progress] [--format text|markup|json] [--show [--media DIR]] [--home DIR] WORD...\n"
+                              "[--progress] [--format text|markup|json] [--show [--media DIR [--sampling HZ]]] [--home DIR] WORD...\n"
                               "       tomeling search --book DIR [--dict N] --method multi "
                               "--multi N --field K=WORD...",
                               "search one dictionary and print each hit's text and heading positions and heading",

@@ -63,7 +63,7 @@ int RunShow(const std::vector<std::string>& args) {
 }
 
 CCommandRegistration g_show("show",
-                            "--book DIR [--dict N] [--format text|markup|json] [--home DIR] [--media DIR] "
+                            "--book DIR [--dict N] [--format text|markup|json] [--home DIR] [--media DIR [--sampling HZ]] "
                             "PAGE:OFFSET",
                             "print the entry at a text position (--media: and write its images and sounds)", RunShow);
 

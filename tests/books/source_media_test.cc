@@ -239,6 +239,34 @@ TEST(SourceMedia, EbObjectsDecodeAndLoad) {
   EXPECT_EQ(book.Area(false), "<BODY><LINK>Ｐｅａｒ</LINK" + PosText(book.Text(1)) + ">\r\n</BODY>");
 }
 
+// show --media writes an EB book's XA sound at the rate it is told: the
+// samples are the same, only the header's rate changes.
+TEST(SourceMedia, ShowWritesXaSoundsAtTheGivenRate) {
+  SourceBook book;
+  WriteMediaFiles(book.dir);
+  std::string error;
+  ASSERT_TRUE(book.Write(kEbSource, &error)) << error;
+  const auto* tone = book.Media("tone");
+  ASSERT_NE(tone, nullptr);
+  char position[20], name[40];
+  std::snprintf(position, sizeof position, "%08X:%04X", book.Text(0).page, book.Text(0).offset);
+  std::snprintf(name, sizeof name, "/wav-%08X-0000.wav", tone->firstFrame);
+  auto rate = [&](const std::string& option, const std::string& dir) -> int64_t {
+    std::string out;
+    std::string command = kTomeling + " show --book '" + book.dir.File("book") + "' --media '" + dir + "' " +
+                          option + " " + position + " 2>/dev/null";
+    if (RunCommand(command, &out) != 0) return -1;
+    std::vector<uint8_t> wave = ReadWholeFile(dir + name);
+    if (wave.size() < 44) return -2;
+    return wave[24] | wave[25] << 8 | wave[26] << 16 | int64_t{wave[27]} << 24;
+  };
+  EXPECT_EQ(rate("", book.dir.File("default")), 18900);
+  EXPECT_EQ(rate("--sampling 37800", book.dir.File("fast")), 37800);
+  EXPECT_EQ(ReadWholeFile(book.dir.File("default") + name).size(), ReadWholeFile(book.dir.File("fast") + name).size());
+  EXPECT_EQ(rate("--sampling 0", book.dir.File("zero")), -1);
+  EXPECT_EQ(rate("--sampling fast", book.dir.File("word")), -1);
+}
+
 // The message of a source that must not be written.
 std::string Refusal(const std::string& kind, const std::string& statements, const std::string& body) {
   SourceBook book;
