@@ -12,6 +12,11 @@ constexpr int kFirstXaFrame = 16;
 // The markup's size fields have four digits.
 constexpr int kMaxImageSide = 9999;
 
+std::vector<uint8_t> WholePages(std::vector<uint8_t> bytes) {
+  bytes.resize((bytes.size() + 2047) / 2048 * 2048);
+  return bytes;
+}
+
 bool Fail(std::string* error, const MediaObject& m, const std::string& why) {
   if (error) *error = "media " + m.name + ": " + why;
   return false;
@@ -79,8 +84,10 @@ bool PlaceMedia(const SubbookSource& sub, BookKind kind, int32_t imageAreaPage, 
     out->imageArea = images.Bytes();
     if (nextFrame != kFirstXaFrame) out->sound = xa.Bytes();
   } else {
-    out->graphics = images.Bytes();
-    out->sound = sounds.Bytes();
+    // Whole pages, as discs hold them: a file of a few bytes is shorter
+    // than any book file can be and would not open.
+    out->graphics = WholePages(images.Bytes());
+    out->sound = WholePages(sounds.Bytes());
   }
   return true;
 }
