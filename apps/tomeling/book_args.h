@@ -11,11 +11,21 @@
 
 #include "catalog/book_list.h"
 #include "catalog/notice.h"
+#include "decode/wave_builder.h"
 
 // Parses a non-negative decimal number; false on anything else.
 inline bool ParseCount(const std::string& text, int* out) {
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
   *out = std::atoi(text.c_str());
+  return true;
+}
+
+// Parses an EB XA sampling rate in Hz, 1 to kMaxXaSampling; false on
+// anything else, which the wave builder would replace without a word.
+inline bool ParseSampling(const std::string& text, int* out) {
+  int rate = 0;
+  if (!ParseCount(text, &rate) || rate < 1 || rate > kMaxXaSampling) return false;
+  *out = rate;
   return true;
 }
 

@@ -45,7 +45,7 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
       *bad = value.empty();
       options->mediaDir = value;
     } else if (a == "--sampling") {
-      *bad = !ParseCount(value, &options->xaSampling) || options->xaSampling == 0;
+      *bad = !ParseSampling(value, &options->xaSampling);
     } else {
       *bad = value != "text" && value != "markup" && value != "json";
       options->format = value;

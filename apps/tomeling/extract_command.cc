@@ -42,7 +42,7 @@ int RunExtract(const std::vector<std::string>& args) {
     else if (args[i] == "--tag" && hasValue) tag = args[++i];
     else if (args[i] == "--out" && hasValue) out = args[++i];
     else if (args[i] == "--dict" && hasValue && ParseCount(args[i + 1], &dict)) ++i;
-    else if (args[i] == "--sampling" && hasValue && ParseCount(args[i + 1], &sampling)) ++i;
+    else if (args[i] == "--sampling" && hasValue && ParseSampling(args[i + 1], &sampling)) ++i;
     else return UsageError("extract");
   }
   if (book.empty() || tag.empty() || out.empty()) return UsageError("extract");

@@ -79,7 +79,7 @@ std::vector<uint8_t> BuildPcmWave(CMediaSource& source, int64_t startPage, int64
 }
 
 std::vector<uint8_t> BuildXaWave(CMediaSource& source, int64_t firstFrame, int64_t lastFrame, int32_t rate) {
-  if (rate < 1 || rate > 1000000) rate = kDefaultXaSampling;
+  if (rate < 1 || rate > kMaxXaSampling) rate = kDefaultXaSampling;
   std::vector<uint8_t> wave(kWaveHeaderSize);
   WriteWaveHeader(wave.data(), 1, rate, 16, 0);
   if (!InTagRange(firstFrame) || !InTagRange(lastFrame) || lastFrame < firstFrame) return wave;

@@ -28,6 +28,7 @@
 #include "decode/media_source.h"
 
 constexpr int32_t kDefaultXaSampling = 18900;
+constexpr int32_t kMaxXaSampling = 1000000;
 constexpr size_t kWaveHeaderSize = 44;
 constexpr int kXaSectorSize = 2352;
 constexpr int kXaFileHeader = 44;
@@ -47,7 +48,7 @@ std::vector<uint8_t> BuildPcmWave(CMediaSource& source, int64_t startPage, int64
                                   int64_t endOffset, bool withHeader, int channelsMinusOne, bool eightBit,
                                   int rateCode);
 
-// `rate` outside 1 to 1,000,000 Hz is taken as the default, 18,900.
+// `rate` outside 1 to kMaxXaSampling Hz is taken as the default, 18,900.
 std::vector<uint8_t> BuildXaWave(CMediaSource& source, int64_t firstFrame, int64_t lastFrame,
                                  int32_t rate = kDefaultXaSampling);
 

@@ -273,8 +273,10 @@ std::vector<int> ApplyDictConfigs(const std::vector<DictConfig>& records, CBookL
 const GaijiMapRecord* FindDictGaijiMap(CGaijiMap& maps, const DictConfig* config, const std::string& directory) {
   if (config != nullptr && !config->gaijiMap.empty()) return maps.FindMap(config->gaijiMap);
   if (directory.empty()) return nullptr;
-  if (const GaijiMapRecord* map = maps.FindMap(directory)) return map;
   // Map records are named by file, suffix included, so the bare directory
-  // name alone would never find one.
-  return maps.FindMap(directory + ".MAP");
+  // name alone would never find one; the folder takes the suffix in any case.
+  for (const char* suffix : {"", ".MAP", ".map"}) {
+    if (const GaijiMapRecord* map = maps.FindMap(directory + suffix)) return map;
+  }
+  return nullptr;
 }

@@ -98,8 +98,8 @@ void ConfigureDecoder(CTextDecoder& decoder, const DictConfig* config);
 
 // The external-character map of a subbook, or nullptr: the one its record
 // (may be null) names, else the one named after its catalog directory
-// ("KOJIEN" finds "KOJIEN.MAP", so a map dropped into the folder works
-// without a record).
+// ("KOJIEN" finds "KOJIEN.MAP" or "KOJIEN.map", so a map dropped into the
+// folder works without a record).
 const GaijiMapRecord* FindDictGaijiMap(CGaijiMap& maps, const DictConfig* config, const std::string& directory);
 
 // For each subbook of `list` in order, the index of its record in

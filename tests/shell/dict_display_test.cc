@@ -114,6 +114,9 @@ TEST_F(DictDisplayTest, AMapNamedAfterTheDirectoryNeedsNoRecord) {
   EXPECT_NE(Entry(*named, 1).find(u"記号：◎"), std::u16string::npos);
   auto missing = SettingsWith("[x]\nDICT=BETA\nGAIJIMAP=OTHER.MAP\n");
   EXPECT_NE(Entry(*missing, 1).find(u"&zB021;"), std::u16string::npos);
+  // The folder takes the suffix in any case.
+  m_dir.Write("app/GAIJI/ALPHA.map", "zB021\tu25C6\n");
+  EXPECT_NE(Entry(*SettingsWith(""), 0).find(u"記号：◆"), std::u16string::npos);
 }
 
 TEST_F(DictDisplayTest, TheRecordChoosesTheFaceTheLineManagerDrawsWith) {

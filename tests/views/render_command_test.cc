@@ -37,7 +37,7 @@ TEST(RenderCommand, DrawsTheDemoEntry) {
   }
   CTempDir temp;
   const std::string dir = temp.Path().string();
-  const std::string prefix = "QT_QPA_PLATFORM=offscreen HOME='" + dir + "' '" + tool + "' render --home '" + dir +
+  const std::string prefix = "QT_QPA_PLATFORM=offscreen HOME='" + dir + "' XDG_CONFIG_HOME='" + dir + "/xdg' '" + tool + "' render --home '" + dir +
                              "' --book '" + book + "' --width 360 --font-size 20 ";
   std::string markup;
   ASSERT_EQ(RunCommand(prefix + "--word ねこ --highlight 猫 --print-markup --out '" + dir + "/lit.png' 2>/dev/null",
@@ -70,7 +70,8 @@ namespace {
 // Renders the entry of いぬ with `home` as the application directory; the
 // summary and the markup go to `*out`.
 int RenderDog(const CTempDir& temp, const std::string& home, const std::string& png, std::string* out) {
-  std::string command = "QT_QPA_PLATFORM=offscreen HOME='" + temp.Path().string() + "' '" + kTomeling +
+  std::string command = "QT_QPA_PLATFORM=offscreen HOME='" + temp.Path().string() + "' XDG_CONFIG_HOME='" +
+                        temp.Path().string() + "/xdg' '" + kTomeling +
                         "' render --home '" + home + "' --book '" + temp.File("book") +
                         "' --word いぬ --width 240 --font-size 16 --print-markup --out '" + png + "' 2>/dev/null";
   return RunCommand(command, out);
