@@ -30,22 +30,12 @@ BookSource Book(BookKind kind, std::vector<std::string> dirs) {
   return book;
 }
 
-std::string Text(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadWholeFile(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
   for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
     lines.push_back(text.substr(start, nl - start));
   return lines;
-}
-
-int FailingRename(const char*, const char*) {
-  errno = EIO;
-  return -1;
 }
 
 TEST(GroupFile, SaveAndLoadKeepOrderNamesAndSearchOptions) {
@@ -64,7 +54,7 @@ TEST(GroupFile, SaveAndLoadKeepOrderNamesAndSearchOptions) {
   std::string path = dir.File("TOMELING.grp");
   ASSERT_EQ(list.SaveList(path), 1);
 
-  std::vector<std::string> lines = Lines(Text(path));
+  std::vector<std::string> lines = Lines(ReadWholeText(path));
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[0], "%%UTF-8=1");
   EXPECT_EQ(lines[1], dir.File("shelf/ep/CATALOGS") + "|0|_|辞書ＥＰＡ|EPA|国語|");
@@ -93,7 +83,7 @@ TEST(GroupFile, SaveAndLoadKeepOrderNamesAndSearchOptions) {
   // A second save of what was loaded writes the same file.
   std::string again = dir.File("again.grp");
   ASSERT_EQ(loaded.SaveList(again), 1);
-  EXPECT_EQ(Text(again), Text(path));
+  EXPECT_EQ(ReadWholeText(again), ReadWholeText(path));
   ASSERT_EQ(loaded.ReloadList(), 1);
   EXPECT_EQ(loaded.Count(), 3);
 }
@@ -148,7 +138,7 @@ TEST(GroupFile, ShiftJisAndUtf8ListsReadTheSame) {
     EXPECT_EQ(list.PeekEntry(0)->extraName, u"私の辞書");
     // Whatever it was read in, it is written back in UTF-8.
     ASSERT_EQ(list.SaveList(), 1);
-    EXPECT_EQ(Lines(Text(path))[1], book.catalogPath + "|0|_|辞書ＯＮＥ|ONE|" + name + "|");
+    EXPECT_EQ(Lines(ReadWholeText(path))[1], book.catalogPath + "|0|_|辞書ＯＮＥ|ONE|" + name + "|");
   }
   GroupFile sjis = ParseGroupFile(sjisList);
   EXPECT_EQ(sjis.wordInflect, 0);
@@ -200,14 +190,14 @@ TEST(GroupFile, SaveInterruptedBeforeRenameKeepsTheOldFile) {
   ASSERT_EQ(list.ScanBooks(dir.File("book"), 0), 2);
   std::string path = dir.File("group.grp");
   ASSERT_EQ(list.SaveList(path), 1);
-  std::string before = Text(path);
+  std::string before = ReadWholeText(path);
   list.RemoveEntry(0);
   EXPECT_EQ(list.SaveList(path, &FailingRename), 0);
-  EXPECT_EQ(Text(path), before);
+  EXPECT_EQ(ReadWholeText(path), before);
   // No temporary file is left behind: only the book and the group file.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
   ASSERT_EQ(list.SaveList(path), 1);
-  EXPECT_NE(Text(path), before);
+  EXPECT_NE(ReadWholeText(path), before);
 }
 
 }  // namespace

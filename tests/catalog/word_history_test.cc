@@ -11,16 +11,6 @@
 
 namespace {
 
-std::string Text(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadWholeFile(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-int FailingRename(const char*, const char*) {
-  errno = EIO;
-  return -1;
-}
-
 TEST(WordHistory, ReadingLines) {
   // CR LF, LF and CR line ends read alike; trailing blanks (also ideographic
   // ones) go; empty lines and lines of blanks are skipped, not ended on.
@@ -63,7 +53,7 @@ TEST(WordHistory, FilesRoundTripAndMissingFilesGiveAnEmptyHistory) {
 
   history.SetList(u"");
   ASSERT_EQ(history.SaveHistory(path), 1);
-  EXPECT_EQ(Text(path), "");
+  EXPECT_EQ(ReadWholeText(path), "");
   EXPECT_EQ(history.SaveHistory(dir.File("no/such/dir/history.txt")), 0);
 }
 
@@ -73,7 +63,7 @@ TEST(WordHistory, SaveInterruptedBeforeRenameKeepsTheOldFile) {
   CWordHistory history;
   history.SetList(u"new\t");
   EXPECT_EQ(history.SaveHistory(path, &FailingRename), 0);
-  EXPECT_EQ(Text(path), "old\nwords\n");
+  EXPECT_EQ(ReadWholeText(path), "old\nwords\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
 }
 

@@ -3,6 +3,7 @@
 #ifndef TOMELING_TESTS_COMMON_TEMP_DIR_H_
 #define TOMELING_TESTS_COMMON_TEMP_DIR_H_
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,18 @@ class CTempDir {
 inline std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline std::string ReadWholeText(const std::string& path) {
+  std::vector<uint8_t> bytes = ReadWholeFile(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// A rename that fails as a full or broken disk would, for the rename seam of
+// the atomic file writes: the old file must survive it.
+inline int FailingRename(const char*, const char*) {
+  errno = EIO;
+  return -1;
 }
 
 #endif  // TOMELING_TESTS_COMMON_TEMP_DIR_H_

@@ -11,16 +11,6 @@
 
 namespace {
 
-std::string Text(const std::string& path) {
-  std::vector<uint8_t> bytes = ReadWholeFile(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-int FailingRename(const char*, const char*) {
-  errno = EIO;
-  return -1;
-}
-
 TEST(KeyTable, ReadingBindings) {
   std::string text =
       "# comment\n"
@@ -125,17 +115,17 @@ TEST(KeyTable, LoadingAndSavingFiles) {
   EXPECT_EQ(table.GetEntries().size(), 2u);
   table.Load(other);
   ASSERT_TRUE(table.Save());
-  EXPECT_EQ(Text(other), "# Tomeling key table\nSHIFT+UP\tSCROLL_UP\nDOWN\tSCROLL_DOWN\n");
+  EXPECT_EQ(ReadWholeText(other), "# Tomeling key table\nSHIFT+UP\tSCROLL_UP\nDOWN\tSCROLL_DOWN\n");
   // Saving elsewhere does not move the remembered path.
   std::string copy = dir.File("copy.ini");
   ASSERT_TRUE(table.Save(copy));
   EXPECT_EQ(table.KeyFilePath(), other);
-  EXPECT_EQ(Text(copy), Text(other));
+  EXPECT_EQ(ReadWholeText(copy), ReadWholeText(other));
 
   // A save that fails before its rename leaves the old file whole.
   table.SetEntries({});
   EXPECT_FALSE(table.Save("", &FailingRename));
-  EXPECT_EQ(Text(other), Text(copy));
+  EXPECT_EQ(ReadWholeText(other), ReadWholeText(copy));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 3);
   EXPECT_FALSE(table.Save(dir.File("no/such/dir/keycode.ini")));
   // A readable file replaces the table, even an empty one.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,11 +13,6 @@
 #include "shell/settings.h"
 
 namespace {
-
-int FailingRename(const char*, const char*) {
-  errno = ENOSPC;
-  return -1;
-}
 
 // Sets an environment variable for one scope.
 class CScopedEnv {

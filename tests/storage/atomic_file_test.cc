@@ -11,11 +11,6 @@
 
 namespace {
 
-int FailingRename(const char*, const char*) {
-  errno = EIO;
-  return -1;
-}
-
 std::string Contents(const std::string& path) {
   std::vector<uint8_t> bytes = ReadWholeFile(path);
   return std::string(bytes.begin(), bytes.end());
