@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libjpeg62-turbo-dev libgtest-dev freepwing
-  qt6-base-dev fonts-noto-cjk xvfb xauth
+  qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+  libdeflate-dev fonts-noto-cjk xvfb xauth desktop-file-utils
 )
 
 missing=()
