@@ -7,7 +7,7 @@
 #include "decode/cp932.h"
 #include "decode/gaiji_map.h"
 #include "decode/markup_text.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "media_files.h"
 #include "reader/eb_reader.h"
 #include "reader/reader_text_source.h"

@@ -9,7 +9,7 @@
 
 #include "book_args.h"
 #include "command.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "media_files.h"
 
 namespace {
