@@ -71,12 +71,7 @@ CComplexSearchDialog::CComplexSearchDialog(CEBReader& reader, const DictConfig* 
   chooseRow->addStretch(1);
   chooseRow->addWidget(choose);
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(tr("検索"), QDialogButtonBox::AcceptRole);
-  ok->setDefault(true);
-  buttons->addButton(tr("中止"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(this, tr("検索"), tr("中止"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QLayout>
 #include <QPushButton>
@@ -38,6 +40,16 @@ QToolButton* EllipsisButton(const char* name) {
   b->setText(QStringLiteral("..."));
   b->setObjectName(QString::fromLatin1(name));
   return b;
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText, const QString& cancelText) {
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton(okText, QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(cancelText, QDialogButtonBox::RejectRole);
+  // accept() and reject() are virtual: a dialog's own rules for OK apply.
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
 }
 
 QStringList NumberItems(int first, int last, std::initializer_list<int> extra) {

@@ -9,6 +9,8 @@
 #include <utility>
 
 class QCheckBox;
+class QDialog;
+class QDialogButtonBox;
 class QComboBox;
 class QLayout;
 class QPushButton;
@@ -23,6 +25,10 @@ QComboBox* NamedComboBox(const QStringList& items, const char* name);
 QPushButton* NamedButton(const QString& text, const char* name);
 // A narrow "..." button beside a field, which opens a choice for it.
 QToolButton* EllipsisButton(const char* name);
+
+// The dialog's closing buttons: `okText` (the default, which Enter presses)
+// and `cancelText`, wired to the dialog's accept() and reject().
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& okText, const QString& cancelText);
 
 // "first" to "last" as texts, then any `extra` numbers.
 QStringList NumberItems(int first, int last, std::initializer_list<int> extra = {});

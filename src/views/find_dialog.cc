@@ -4,8 +4,9 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
+
+#include "views/dialog_controls.h"
 
 CFindDialog::CFindDialog(const QString& word, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("検索"));
@@ -16,12 +17,7 @@ CFindDialog::CFindDialog(const QString& word, QWidget* parent) : QDialog(parent)
   m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 20);
   label->setBuddy(m_edit);
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* find = buttons->addButton(tr("次を検索"), QDialogButtonBox::AcceptRole);
-  find->setDefault(true);
-  buttons->addButton(tr("中止"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(this, tr("次を検索"), tr("中止"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

@@ -35,6 +35,12 @@ constexpr int kProgressStepMs = 50;
 
 QString TitleOf(const SubbookEntry& e) { return QString::fromStdU16String(Cp932ToUtf16(e.catalogEntry.title)); }
 
+// A name that makes a file in the group folder and nowhere else.
+bool IsGroupName(const QString& name) {
+  return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") &&
+         !name.contains(u'/') && !name.contains(QChar(0));
+}
+
 // The group's name: its file name without the ".GRP" (any case).
 QString GroupNameOf(const QString& fileName) {
   return fileName.endsWith(QStringLiteral(".grp"), Qt::CaseInsensitive) ? fileName.chopped(4) : fileName;
@@ -112,10 +118,7 @@ CGroupDialog::CGroupDialog(const std::string& groupPath, int dictDepth, const st
   abbrevRow->addWidget(abbrevLabel);
   abbrevRow->addWidget(m_abbrev, 1);
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  ok->setDefault(true);
-  buttons->addButton(tr("中止"), QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = OkCancelButtons(this, tr("OK"), tr("中止"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(groupRow);
@@ -140,8 +143,6 @@ CGroupDialog::CGroupDialog(const std::string& groupPath, int dictDepth, const st
   connect(m_dictList, &QTreeWidget::currentItemChanged, this, [this] {
     if (!m_listing) OnDictSelected();
   });
-  connect(buttons, &QDialogButtonBox::accepted, this, &CGroupDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   FillGroupBox();
   QString current = GroupNameOf(QString::fromStdString(groupName));
@@ -181,7 +182,7 @@ void CGroupDialog::FillGroupBox() {
 void CGroupDialog::PickGroup(int index) {
   QString picked = m_groupBox->itemText(index);
   StoreAbbrev();
-  if (m_group && !m_name.isEmpty()) SaveGroup();
+  if (m_group && IsGroupName(m_name)) SaveGroup();
   DropGroup();
   LoadGroup(picked);
   m_groupBox->setCurrentIndex(m_groupBox->findText(picked));
@@ -255,7 +256,7 @@ void CGroupDialog::UpdateButtons() {
 
 void CGroupDialog::NewGroup() {
   StoreAbbrev();
-  if (m_group && !m_name.isEmpty()) SaveGroup();
+  if (m_group && IsGroupName(m_name)) SaveGroup();
   DropGroup();
   m_name.clear();
   m_groupBox->setCurrentIndex(-1);
@@ -264,7 +265,7 @@ void CGroupDialog::NewGroup() {
 }
 
 void CGroupDialog::DeleteGroup() {
-  if (m_name.isEmpty()) {
+  if (!IsGroupName(m_name)) {
     m_groupBox->setFocus();
     return;
   }
@@ -306,7 +307,7 @@ void CGroupDialog::AddCandidate() {
   const SubbookEntry* candidate = m_found->PeekEntry(m_candidateList->currentRow());
   if (candidate == nullptr) return;
   if (!m_group) {
-    if (m_name.isEmpty()) {
+    if (!IsGroupName(m_name)) {
       m_groupBox->setFocus();
       return;
     }
@@ -392,7 +393,7 @@ void CGroupDialog::accept() {
   }
   StoreAbbrev();
   if (m_group) {
-    if (m_name.isEmpty()) {
+    if (!IsGroupName(m_name)) {
       m_groupBox->setFocus();
       return;
     }

@@ -15,6 +15,9 @@
 // the field below the list; leaving the field stores it (29 characters at
 // most).
 //
+// Actions that need a group name refuse one that is empty or would name a
+// file outside the folder ("/", "..") and put the focus in the box.
+//
 // OK saves the group being edited and closes, except while an
 // abbreviation is being edited (the field holds text not yet stored): then
 // the abbreviation is stored and the dialog stays. A group is written only when the dialog changed it, so a

@@ -3,10 +3,10 @@
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "views/dialog_controls.h"
 #include "views/option_font_page.h"
 #include "views/option_key_page.h"
 #include "views/option_layout_page.h"
@@ -29,12 +29,7 @@ CPSheet::CPSheet(const OptionValues& values, CKeyTable& keys, QWidget* parent, c
     if (index >= 0 && index < 4) m_visited[index] = true;
   });
 
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  ok->setDefault(true);
-  buttons->addButton(tr("中止"), QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(this, tr("OK"), tr("中止"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_tabs, 1);

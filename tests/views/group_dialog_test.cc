@@ -185,6 +185,10 @@ TEST_F(GroupDialogTest, ReorderedGroupComesBackInTheNewOrderWithItsAbbreviations
     d.CandidateList()->setCurrentRow(0);
     d.AddCandidate();
     EXPECT_EQ(d.DictList()->topLevelItemCount(), 0);
+    // Nor with a name that would leave the group folder.
+    emit d.GroupBox()->lineEdit()->textEdited(QStringLiteral("../outside"));
+    d.AddCandidate();
+    EXPECT_EQ(d.DictList()->topLevelItemCount(), 0);
 
     d.GroupBox()->setEditText(QStringLiteral("順番"));
     emit d.GroupBox()->lineEdit()->textEdited(QStringLiteral("順番"));
