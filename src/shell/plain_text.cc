@@ -62,14 +62,16 @@ std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const Hit
   return buf;
 }
 
-std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit) {
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
+                        int capacity) {
   CReaderTextSource source(reader);
   CTextDecoder decoder(source);
   ConfigureDecoder(decoder, config);
   SeekTo(reader, page, static_cast<int16_t>(offset));
-  std::string buf(kEntryCapacity, '\0');
+  if (capacity <= 0 || capacity > kEntryCapacity) capacity = kEntryCapacity;
+  std::string buf(static_cast<size_t>(capacity), '\0');
   int length = 0;
-  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, pageLimit);
+  decoder.ReadEntryText(buf.data(), capacity, &length, true, pageLimit);
   buf.resize(static_cast<size_t>(length));
   return buf;
 }

@@ -30,10 +30,12 @@ std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiM
 std::string MarkupToPlain(std::string_view markup, bool singleByte = false, const GaijiMapRecord* map = nullptr);
 
 // The byte-form markup of `hit`'s heading, and of the entry at page:offset
-// (reading at most `pageLimit` pages; 0 for no limit), decoded with the
+// (reading at most `pageLimit` pages, 0 for no limit, and at most
+// `capacity` bytes, 0 for as much as the decoder writes), decoded with the
 // dictionary's configuration; `config` may be null.
 std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
-std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit);
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
+                        int capacity = 0);
 
 // The heading of `hit` and the text of its entry, read through the
 // dictionary's configuration (stop code, code rules) and its external-
