@@ -62,7 +62,7 @@ bool CContentModel::ShowEntry(int dict, int32_t page, int offset, int indentColu
   m_mgr.SetIndent(indentColumns, m_session.Settings().leftMargin);
 
   EntryLimits rule = limits != nullptr ? *limits : ViewLimits(dict, page);
-  std::string bytes = EntryMarkup(*d.reader, d.config, page, offset, rule.maxPages, rule.stopAtNext, rule.capacity);
+  std::string bytes = EntryMarkup(*d.reader, d.config, page, offset, rule.maxPages, rule.capacity, rule.stopAtNext);
   m_markup = WideMarkup(bytes, d.ebg, d.gaijiMap);
   m_book = std::move(book);
   m_gaijiMap = d.gaijiMap;

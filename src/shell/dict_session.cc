@@ -86,8 +86,8 @@ DictText CDictSession::Heading(int dict, const HitEntry& hit) {
 DictText CDictSession::Entry(int dict, int32_t page, int offset, const EntryLimits& limits) {
   DictDisplay d = Display(dict);
   if (d.reader == nullptr) return {};
-  return Finish(dict, EntryMarkup(*d.reader, d.config, page, offset, limits.maxPages, limits.stopAtNext,
-                                  limits.capacity));
+  return Finish(dict, EntryMarkup(*d.reader, d.config, page, offset, limits.maxPages, limits.capacity,
+                                  limits.stopAtNext));
 }
 
 std::u16string CDictSession::Wide(int dict, std::string_view bytes) {

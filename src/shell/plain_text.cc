@@ -66,12 +66,12 @@ std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const Hit
 }
 
 std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
-                        bool stopAtNext, int capacity) {
+                        int capacity, bool stopAtNext) {
   CReaderTextSource source(reader);
   CTextDecoder decoder(source);
   ConfigureDecoder(decoder, config);
   SeekTo(reader, page, static_cast<int16_t>(offset));
-  capacity = capacity < 1 ? 1 : capacity > kEntryCapacity ? kEntryCapacity : capacity;
+  if (capacity <= 0 || capacity > kEntryCapacity) capacity = kEntryCapacity;
   std::string buf(static_cast<size_t>(capacity), '\0');
   int length = 0;
   decoder.ReadEntryText(buf.data(), capacity, &length, stopAtNext, pageLimit);

@@ -32,12 +32,13 @@ std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiM
 std::string MarkupToPlain(std::string_view markup, bool singleByte = false, const GaijiMapRecord* map = nullptr);
 
 // The byte-form markup of `hit`'s heading, and of the entry at page:offset
-// (reading at most `pageLimit` pages, 0 for no limit; up to the next entry
-// with `stopAtNext`; at most `capacity` bytes, 65,535 at most), decoded
-// with the dictionary's configuration; `config` may be null.
+// (reading at most `pageLimit` pages, 0 for no limit; at most `capacity`
+// bytes, 0 for as much as the decoder writes; up to the next entry with
+// `stopAtNext`), decoded with the dictionary's configuration; `config` may
+// be null.
 std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
 std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
-                        bool stopAtNext = true, int capacity = 65535);
+                        int capacity = 0, bool stopAtNext = true);
 
 // The heading of `hit` and the text of its entry, read through the
 // dictionary's configuration (stop code, code rules) and its external-
