@@ -13,7 +13,6 @@
 #include "catalog/group_file.h"
 #include "catalog/path_resolve.h"
 #include "catalog/text_convert.h"
-#include "reader/eb_reader.h"
 
 namespace {
 
@@ -168,7 +167,7 @@ int CBookList::SaveList(const std::string& path, RenameFunction renameFn) {
     r.catalogPath = e->catalogPath;
     r.catalogIndex = e->catalogIndex;
     r.userName = e->extraName;
-    r.singleByte = e->textReader && e->textReader->SingleByte();
+    r.singleByte = e->SingleByteText();
     // Single-byte books hold their title in plain bytes, which the JIS
     // conversion would garble.
     bool raw = r.singleByte && !e->catalogEntry.rawTitle.empty();
