@@ -36,7 +36,7 @@ void Exchange(CSettings& s, OptionValues& v, bool store) {
   x(s.fontSize, f.fontSize);
   x(s.lineSpacing, f.lineSpacing);
   x(s.bRuledLine, f.bRuledLine);
-  LayoutOptions& l = v.layout;
+  LayoutPageOptions& l = v.layout;
   x(s.bStretchImg, l.bStretchImg);
   x(s.bInlineImage, l.bInlineImage);
   x(s.bPreView, l.bPreView);

@@ -37,7 +37,7 @@ struct FontOptions {
   bool operator==(const FontOptions&) const = default;
 };
 
-struct LayoutOptions {
+struct LayoutPageOptions {
   bool bStretchImg = false;
   bool bInlineImage = true;
   bool bPreView = true;
@@ -46,7 +46,7 @@ struct LayoutOptions {
   int leftMargin = 2;
   int layout = 0;            // 0 AUTO, 1 PORTRAIT, 2 LANDSCAPE
   int focusAfterSearch = 1;  // 0 NONE, 1 LIST, 2 TEXT
-  bool operator==(const LayoutOptions&) const = default;
+  bool operator==(const LayoutPageOptions&) const = default;
 };
 
 struct OtherOptions {
@@ -67,7 +67,7 @@ struct OtherOptions {
 
 struct OptionValues {
   FontOptions font;
-  LayoutOptions layout;
+  LayoutPageOptions layout;
   OtherOptions other;
   bool operator==(const OptionValues&) const = default;
 };
