@@ -79,7 +79,13 @@ void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
   Built& b = Current();
   m_painter.setFont(b.font);
   m_painter.setPen(m_text);
-  m_painter.drawText(x, y + b.metrics->ascent(), QString::fromUtf16(text, n));
+  // Layout gives every line a cell as high as the pixel size, as a GDI
+  // font of that height has. Faces made for the screen (CJK ones above
+  // all) reach further above and below; their ascent-plus-descent box is
+  // centred on the cell, so ideographs fill it and rules and selections
+  // meet the text where the layout put it.
+  const int ascent = b.metrics->ascent(), descent = b.metrics->descent();
+  m_painter.drawText(x, y + (b.pixelSize - ascent - descent) / 2 + ascent, QString::fromUtf16(text, n));
 }
 
 void CQtCanvas::FillRect(int x, int y, int width, int height, Colour colour) {
