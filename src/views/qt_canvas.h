@@ -3,7 +3,10 @@
 //
 // Fonts are built from the manager's descriptions once and kept under
 // their serial: pixel size, weight 700 for bold, italic, underline, and
-// antialiasing only when ClearType is on. A face that fontconfig cannot
+// antialiasing only when ClearType is on. Text is measured as the sum of
+// its characters' advances, each looked up once per font, and drawn
+// without kerning or shaping where the script needs none, so what is
+// drawn is exactly as wide as what was measured, as with GDI text. A face that fontconfig cannot
 // find falls back to the Japanese face, so that the Windows default
 // "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
 // it twice restores the pixels; the painter's device should be an RGB32
@@ -16,6 +19,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -47,12 +52,16 @@ class CQtCanvas : public CCanvas {
   Colour GetSystemColour(SystemColour which) override;
 
  private:
+  // Advances of the characters of one 256-character block; -1 unknown.
+  using AdvanceBlock = std::array<int16_t, 256>;
   struct Built {
     QFont font;
     std::unique_ptr<QFontMetrics> metrics;
     int pixelSize = 0;
+    std::array<std::unique_ptr<AdvanceBlock>, 256> advances;
   };
   Built& Current();
+  static int Advance(Built& b, char16_t c);
 
   QPainter& m_painter;
   const FontDesc* m_font = nullptr;
