@@ -54,8 +54,9 @@ void CFolianView::OnScrollAction(int action) {
   }
 }
 
-void CFolianView::scrollContentsBy(int, int) {
-  viewport()->update();
+void CFolianView::scrollContentsBy(int dx, int dy) {
+  // What stays in view moves; only the strip that comes in is painted.
+  viewport()->scroll(dx, dy);
   // In cursor mode a scroll takes the cursor to the new top-left, unless
   // the cursor itself is what moved the view.
   if (m_session.Settings().bCursorMode && !m_caretScrolls) PlaceCaret(ScrollPosition());
