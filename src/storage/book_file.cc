@@ -77,8 +77,9 @@ void CBookFile::Reset() {
   m_zipMode = m_zipLevel = m_indexWidth = 0;
   m_originalSize = m_crc = 0;
   m_indexLocation = m_indexLength = m_freqLocation = m_freqLength = m_dataLocation = 0;
-  std::vector<HuffmanNode>().swap(m_nodes);
-  m_root = -1;
+  m_huffman.Clear();
+  m_codeWindow.Forget();
+  m_indexWindow.Forget();
   m_sebxa = SebxaArea();
   m_prepared = false;
 }

@@ -31,7 +31,8 @@
 #include <vector>
 
 #include "storage/file_stream.h"
-#include "storage/huffman_tree.h"
+#include "storage/file_window.h"
+#include "storage/huffman_decoder.h"
 
 constexpr int kPageSize = 2048;
 
@@ -84,7 +85,6 @@ class CBookFile {
   void PrepareEpwing();
   int ReadEpwingPage(uint8_t* buffer);
   bool LoadEpwingPage(int slot);
-  bool DecodeHuffmanPage(uint8_t* out);
   bool DetectSebxa();
   int ReadSebxaPage(uint8_t* buffer);
   bool LoadSebxaSlice(int64_t slice, int slot);
@@ -121,8 +121,11 @@ class CBookFile {
   uint32_t m_indexLocation = 0, m_indexLength = 0;
   uint32_t m_freqLocation = 0, m_freqLength = 0;
   uint32_t m_dataLocation = 0;
-  std::vector<HuffmanNode> m_nodes;
-  int m_root = -1;
+  CHuffmanDecoder m_huffman;
+  // Coded pages and page-index records are read through windows of the
+  // file: consecutive pages mostly lie side by side.
+  CFileWindow m_codeWindow{m_file, 32768};
+  CFileWindow m_indexWindow{m_file, 4096};
 
   // S-EBXA
   struct SebxaArea {
