@@ -37,7 +37,7 @@ class CCodeSource {
 
 class CHuffmanDecoder {
  public:
-  static constexpr int kRootBits = 11;
+  static constexpr int kRootBits = 12;
   static constexpr int kSubBits = 8;
 
   // Builds the tables for the tree rooted at `root` in `nodes` (leaves as
