@@ -122,9 +122,12 @@ class CBookFile {
   uint32_t m_freqLocation = 0, m_freqLength = 0;
   uint32_t m_dataLocation = 0;
   CHuffmanDecoder m_huffman;
-  // Coded pages and page-index records are read through windows of the
-  // file: consecutive pages mostly lie side by side.
+  // Coded pages are read through a window of the file: consecutive pages
+  // mostly lie side by side.
   CFileWindow m_codeWindow{m_file, 32768};
+
+  // Page-index records (EPWING) and slice-index entries (EBZip) are read
+  // through a window too, for the same reason.
   CFileWindow m_indexWindow{m_file, 4096};
 
   // S-EBXA

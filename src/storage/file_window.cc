@@ -1,14 +1,15 @@
 #include "storage/file_window.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 bool CFileWindow::Load(uint64_t offset) {
   m_length = m_next = 0;
   if (m_block.size() != m_blockSize) m_block.assign(m_blockSize, 0);
-  if (m_file.Seek(static_cast<int64_t>(offset)) != 0) return false;
+  if (offset > static_cast<uint64_t>(INT64_MAX)) return false;
   m_offset = offset;
-  m_length = m_file.Read(m_block.data(), 1, m_block.size());
+  m_length = m_file.ReadAt(static_cast<int64_t>(offset), m_block.data(), m_block.size());
   return m_length > 0;
 }
 

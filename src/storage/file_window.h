@@ -9,9 +9,9 @@
 //   CFileWindow window(file, 32768);
 //   if (window.Start(offset)) window.Read(...) or decoder.Decode(window, ...);
 //
-// The window seeks before every read of the file, so other readers of the
-// same CFileStream may move its position freely. It knows nothing of the
-// file's size: the caller checks positions against it.
+// The window reads at its own offsets (CFileStream::ReadAt), so other
+// readers of the same CFileStream may move its position freely. It knows
+// nothing of the file's size: the caller checks positions against it.
 #ifndef TOMELING_STORAGE_FILE_WINDOW_H_
 #define TOMELING_STORAGE_FILE_WINDOW_H_
 
