@@ -160,6 +160,27 @@ int CBookFile::ReadPage(uint8_t* buffer) {
   return 1;
 }
 
+int CBookFile::ReadPages(int32_t first, int count, uint8_t* out) {
+  if (count <= 0 || first <= 0 || count > std::numeric_limits<int32_t>::max() - first) return 0;
+  if (m_kind != kPlain) {
+    int done = 0;
+    if (SetPage(first) != 0) return 0;
+    m_readingRun = true;
+    while (done < count && ReadPage(out + static_cast<size_t>(done) * kPageSize) == 1) ++done;
+    m_readingRun = false;
+    if (m_kind == kEbzip) m_codeWindow.Invalidate();
+    return done;
+  }
+  // Straight into the caller's buffer, one system call for the lot.
+  const size_t want = static_cast<size_t>(count) * kPageSize;
+  size_t got = m_file.ReadAt(static_cast<int64_t>(first - 1) * kPageSize, out, want);
+  int done = static_cast<int>((got + kPageSize - 1) / kPageSize);
+  // The file's last page may be short: the rest of it is zeros.
+  std::memset(out + got, 0, static_cast<size_t>(done) * kPageSize - got);
+  SetPage(first + done);
+  return done;
+}
+
 int CBookFile::ReadPlainPage(uint8_t* buffer) {
   // SetPage positioned the file; reading on after a refused seek must not
   // take bytes from wherever the file happened to be.

@@ -63,7 +63,13 @@ bool CBookFile::LoadEbzipSlice(uint64_t slice, int slot) {
   uint32_t end = std::min(LoadBE(entries + m_indexWidth, m_indexWidth), m_fileSize);
 
   uint8_t* out = m_slotBuffer[slot].data();
-  if (end >= start && end - start == m_sliceSize) return m_file.ReadAt(start, out, m_sliceSize) == m_sliceSize;
+  // Within a run of pages the slices come through the code window, else
+  // straight from the file.
+  CFileWindow* window = m_readingRun ? &m_codeWindow : nullptr;
+  if (end >= start && end - start == m_sliceSize) {
+    return window ? window->Start(start) && window->Read(out, m_sliceSize) == m_sliceSize
+                  : m_file.ReadAt(start, out, m_sliceSize) == m_sliceSize;
+  }
   // The last slice may inflate to less than a full slice.
-  return InflateSlice(m_file, start, end >= start ? end - start : 0, out, m_sliceSize);
+  return InflateSlice(m_file, window, start, end >= start ? end - start : 0, out, m_sliceSize);
 }

@@ -31,8 +31,15 @@ class CFileWindow : public CCodeSource {
   bool Start(uint64_t offset);
   // Copies up to `size` bytes onward; returns how many there were.
   size_t Read(uint8_t* out, size_t size);
+  // The next `size` bytes where they lie in the block, when they all do
+  // (nullptr otherwise); they stay valid until the window next reads.
+  const uint8_t* Peek(size_t size) const {
+    return m_length - m_next >= size ? m_block.data() + m_next : nullptr;
+  }
   // The bytes onward from the current position, a block at a time.
   bool NextBlock(const uint8_t** data, size_t* size) override;
+  // Drops the block, keeping its memory: the next Start reads the file.
+  void Invalidate() { m_length = m_next = 0; }
   // Drops the block and its memory (the file changed or closed).
   void Forget();
 

@@ -28,17 +28,23 @@ const char* MessageOf(const z_stream& s) { return s.msg != nullptr ? s.msg : "??
 uint64_t StreamBound(uint32_t size) { return compressBound(size); }
 
 // One call over the whole slice. False when the slice must be streamed.
-bool InflateWhole(CFileStream& file, uint64_t start, uint32_t stored, uint8_t* out, uint32_t size) {
+bool InflateWhole(CFileStream& file, CFileWindow* window, uint64_t start, uint32_t stored, uint8_t* out,
+                  uint32_t size) {
   if (stored == 0 || stored > StreamBound(size)) return false;
   if (!g_decompressor) {
     g_decompressor.reset(libdeflate_alloc_decompressor());
     if (!g_decompressor) return false;
   }
-  if (g_input.size() < stored) g_input.resize(stored);
-  if (file.ReadAt(static_cast<int64_t>(start), g_input.data(), stored) != stored) return false;
+  const uint8_t* in = window != nullptr && window->Start(start) ? window->Peek(stored) : nullptr;
+  if (in == nullptr) {
+    if (g_input.size() < stored) g_input.resize(stored);
+    bool read = window != nullptr ? window->Start(start) && window->Read(g_input.data(), stored) == stored
+                                  : file.ReadAt(static_cast<int64_t>(start), g_input.data(), stored) == stored;
+    if (!read) return false;
+    in = g_input.data();
+  }
   size_t produced = 0;
-  if (libdeflate_zlib_decompress(g_decompressor.get(), g_input.data(), stored, out, size, &produced) !=
-      LIBDEFLATE_SUCCESS)
+  if (libdeflate_zlib_decompress(g_decompressor.get(), in, stored, out, size, &produced) != LIBDEFLATE_SUCCESS)
     return false;
   std::memset(out + produced, 0, size - produced);
   return true;
@@ -84,7 +90,8 @@ bool InflateStream(CFileStream& file, uint64_t start, uint8_t* out, uint32_t siz
 
 }  // namespace
 
-bool InflateSlice(CFileStream& file, uint64_t start, uint32_t stored, uint8_t* out, uint32_t size) {
+bool InflateSlice(CFileStream& file, CFileWindow* window, uint64_t start, uint32_t stored, uint8_t* out,
+                  uint32_t size) {
   if (start > static_cast<uint64_t>(INT64_MAX) - (uint64_t{1} << 32)) return false;
-  return InflateWhole(file, start, stored, out, size) || InflateStream(file, start, out, size);
+  return InflateWhole(file, window, start, stored, out, size) || InflateStream(file, start, out, size);
 }

@@ -23,11 +23,15 @@
 #include <cstdint>
 
 #include "storage/file_stream.h"
+#include "storage/file_window.h"
 
 // Inflates the zlib stream at byte `start` of `file`, `stored` bytes long by
 // the slice index, into `out` until the stream ends or `size` bytes are
-// produced; the rest of `out` is zero. Returns false when neither inflater
-// gets a valid stream (including input ending before either end).
-bool InflateSlice(CFileStream& file, uint64_t start, uint32_t stored, uint8_t* out, uint32_t size);
+// produced; the rest of `out` is zero. The stored bytes come through
+// `window` when one is given (a window over `file`). Returns false when
+// neither inflater gets a valid stream (including input ending before
+// either end).
+bool InflateSlice(CFileStream& file, CFileWindow* window, uint64_t start, uint32_t stored, uint8_t* out,
+                  uint32_t size);
 
 #endif  // TOMELING_STORAGE_ZIP_INFLATER_H_
