@@ -158,7 +158,7 @@ int64_t CFullTextScanner::NextCode(int64_t from, int64_t limit) const {
   for (; from + 16 <= limit; from += 16) {
     Codes text;
     std::memcpy(&text, At(from), sizeof text);
-    Codes hit = (text == want0) | (text == want1);
+    auto hit = (text == want0) | (text == want1);
     uint64_t any[2];
     std::memcpy(any, &hit, sizeof any);
     if ((any[0] | any[1]) == 0) continue;
