@@ -26,19 +26,25 @@ void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const CBitmapImage& image) {
-  auto width = static_cast<size_t>(image.Width()), height = static_cast<size_t>(image.Height());
-  std::vector<uint8_t> raw;
-  raw.reserve(height * (1 + 3 * width));
-  for (size_t y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (size_t x = 0; x < width; ++x) {
-      uint32_t rgb = image.PixelRgb(static_cast<int>(x), static_cast<int>(y));
-      raw.insert(raw.end(), {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb)});
+  return EncodePng(image.Width(), image.Height(), [&image](int y, uint8_t* rgb) {
+    for (int x = 0; x < image.Width(); ++x, rgb += 3) {
+      uint32_t pixel = image.PixelRgb(x, y);
+      rgb[0] = static_cast<uint8_t>(pixel >> 16);
+      rgb[1] = static_cast<uint8_t>(pixel >> 8);
+      rgb[2] = static_cast<uint8_t>(pixel);
     }
-  }
+  });
+}
+
+std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row) {
+  if (width < 1 || height < 1) return {};
+  const size_t stride = 1 + 3 * static_cast<size_t>(width);
+  std::vector<uint8_t> raw(stride * static_cast<size_t>(height), 0);  // filter byte 0 leads each row
+  for (int y = 0; y < height; ++y) row(y, raw.data() + stride * static_cast<size_t>(y) + 1);
   uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
   std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return {};
+  int level = Z_DEFAULT_COMPRESSION;
+  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), level) != Z_OK) return {};
   packed.resize(packedSize);
 
   std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

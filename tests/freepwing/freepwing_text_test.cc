@@ -6,7 +6,7 @@
 
 #include "decode/media_book.h"
 #include "decode/media_tags.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "freepwing/freepwing_book.h"
 #include "reader/menu_info.h"
 
