@@ -165,6 +165,12 @@ std::vector<StoredFile> EveryStorage() {
   };
 }
 
+::testing::AssertionResult OpenStored(CTempDir& dir, const StoredFile& f, CBookFile& file) {
+  if (file.Open(dir.Write(f.name, f.image), 0) != 0) return ::testing::AssertionFailure() << "Open failed";
+  if (file.StorageKind() != f.kind) return ::testing::AssertionFailure() << "kind " << int(file.StorageKind());
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
@@ -172,8 +178,7 @@ TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
   for (const StoredFile& f : EveryStorage()) {
     SCOPED_TRACE(f.name);
     CBookFile file;
-    ASSERT_EQ(file.Open(dir.Write(f.name, f.image), 0), 0);
-    EXPECT_EQ(file.StorageKind(), f.kind);
+    ASSERT_TRUE(OpenStored(dir, f, file));
     // Callers bound their reads by the data size: it must cover every page
     // of the uncompressed file, whatever the storage, and not much more.
     EXPECT_GE(file.DataSize(), f.plain.size());
@@ -198,7 +203,7 @@ TEST(BookFileTest, ReadPagesIsPageByPageInOneCall) {
   for (const StoredFile& f : EveryStorage()) {
     SCOPED_TRACE(f.name);
     CBookFile file;
-    ASSERT_EQ(file.Open(dir.Write(f.name, f.image), 0), 0);
+    ASSERT_TRUE(OpenStored(dir, f, file));
     const int pages = static_cast<int>((f.plain.size() + kPageSize - 1) / kPageSize);
     for (int32_t first : {1, 2, pages}) {
       Bytes run(static_cast<size_t>(pages + 3) * kPageSize, 0xA5);
