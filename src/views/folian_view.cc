@@ -203,11 +203,13 @@ QPoint CFolianView::PointFromChar(int index) {
 
 int CFolianView::CharFromPoint(QPoint page) { return m_model.CharFromPoint(page.x(), page.y(), Measure()); }
 
+int CFolianView::LinePitch() const {
+  const CLineMgr& mgr = m_model.LineMgr();
+  return mgr.GetLineHeight() + mgr.GetFontSize() * m_session.Settings().lineSpacing / 16;
+}
+
 int CFolianView::LineStep() const {
-  const CSettings& s = m_session.Settings();
-  int fs = m_model.LineMgr().GetFontSize();
-  int line = fs + fs * s.lineSpacing / 16;
-  return std::max(1, line * std::max(1, s.scrollLines));
+  return std::max(1, LinePitch() * std::max(1, m_session.Settings().scrollLines));
 }
 
 void CFolianView::UpdateScrollRanges() {
@@ -280,7 +282,7 @@ void CFolianView::PaintSelection(CQtCanvas& canvas, int scrollX, int scrollY) {
 
 void CFolianView::PaintCaret(QPainter& painter, int scrollX, int scrollY) {
   if (!m_caretShown || !m_session.Settings().bCursorMode) return;
-  int height = m_model.LineMgr().GetFontSize();
+  int height = m_model.LineMgr().GetLineHeight();
   painter.save();
   painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   painter.fillRect(m_caretPoint.x() - scrollX, m_caretPoint.y() - scrollY, std::max(2, m_caretWidth), height,

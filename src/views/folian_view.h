@@ -157,7 +157,11 @@ class CFolianView : public QAbstractScrollArea {
   void PageDown();
   // Commands 33002-33005; false for any other id.
   bool ScrollCommand(int id);
-  // (fontSize + fontSize x lineSpacing / 16) x scrollLines, at least a line.
+  // One line of text and the space below it: the line's height (the
+  // font's ascent and descent, at least fontSize) + fontSize x
+  // lineSpacing / 16.
+  int LinePitch() const;
+  // LinePitch x scrollLines, at least a line.
   int LineStep() const;
 
   // ---- state, for the main window and the tests

@@ -126,9 +126,9 @@ bool CFolianView::FindText(const std::u16string& word, bool matchCase) {
   // A match out of sight is scrolled to the top of the view; its
   // selection follows a moment later, once the view has settled.
   const int y = PointFromChar(at).y();
-  const int fs = m_model.LineMgr().GetFontSize();
+  const int height = m_model.LineMgr().GetLineHeight();
   QScrollBar* v = verticalScrollBar();
-  if (y < v->value() || y + fs > v->value() + viewport()->height()) {
+  if (y < v->value() || y + height > v->value() + viewport()->height()) {
     m_selectionDelayed = true;
     v->setValue(y);
     m_selectionTimer.start();

@@ -122,21 +122,20 @@ void CFolianView::CaretKey(int key, bool shift) {
 
 void CFolianView::CaretUpDown(int direction) {
   const CLineMgr& mgr = m_model.LineMgr();
-  const int fs = mgr.GetFontSize();
-  const int lineHeight = fs + fs * m_session.Settings().lineSpacing / 16;
+  const int pitch = LinePitch();
   const int top = verticalScrollBar()->value(), bottom = top + viewport()->height();
   // A cursor scrolled out of sight comes back to the edge it left by.
   if (m_caretPoint.y() < top) {
-    PlaceCaret(QPoint(m_caretRequest.x(), top + 2 * lineHeight));
+    PlaceCaret(QPoint(m_caretRequest.x(), top + 2 * pitch));
   } else if (m_caretPoint.y() >= bottom) {
-    PlaceCaret(QPoint(m_caretRequest.x(), bottom - lineHeight));
+    PlaceCaret(QPoint(m_caretRequest.x(), bottom - pitch));
   }
   const int line = m_model.LineFromY(m_caretPoint.y()) + direction;
   if (line < 0 || line >= mgr.GetLineCount()) return;
   const LineRecord& target = mgr.Lines()[static_cast<size_t>(line)];
   if (direction < 0 && target.y < verticalScrollBar()->value()) {
     ScrollLines(-LineStep());
-  } else if (direction > 0 && target.y + std::max<int>(target.height, fs) >
+  } else if (direction > 0 && target.y + std::max<int>(target.height, mgr.GetLineHeight()) >
                                   verticalScrollBar()->value() + viewport()->height()) {
     ScrollLines(LineStep());
   }
@@ -146,11 +145,11 @@ void CFolianView::CaretUpDown(int direction) {
 }
 
 void CFolianView::EnsureCaretVisible() {
-  const int fs = m_model.LineMgr().GetFontSize();
+  const int height = m_model.LineMgr().GetLineHeight();
   QScrollBar* v = verticalScrollBar();
   if (m_caretPoint.y() < v->value()) {
     v->setValue(m_caretPoint.y());
-  } else if (m_caretPoint.y() + fs > v->value() + viewport()->height()) {
-    v->setValue(m_caretPoint.y() + fs - viewport()->height());
+  } else if (m_caretPoint.y() + height > v->value() + viewport()->height()) {
+    v->setValue(m_caretPoint.y() + height - viewport()->height());
   }
 }

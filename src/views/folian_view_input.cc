@@ -226,7 +226,8 @@ void CFolianView::EnterKey() {
   const QPoint at = m_caretPoint + QPoint(fs / 4, fs / 2);
   if (const AttrRecord* record = m_model.AttrFromPoint(at.x(), at.y())) {
     AttrRecord copy = *record;
-    if (ActOnRecord(copy)) return;
+    ActOnRecord(copy);
+    return;
   }
   if (IsSearchableClass(SelectWordAt(at))) {
     m_frame->Search(false, false);

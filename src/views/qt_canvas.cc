@@ -7,6 +7,7 @@
 #include <QTransform>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "decode/bitmap_image.h"
@@ -54,6 +55,9 @@ CQtCanvas::Built& CQtCanvas::Current() {
     font.setKerning(false);
     b.font = font;
     b.metrics = std::make_unique<QFontMetrics>(font);
+    QFontMetricsF exact(font);
+    b.vertical.ascent = static_cast<int>(std::ceil(exact.ascent()));
+    b.vertical.descent = static_cast<int>(std::ceil(exact.descent()));
     b.pixelSize = d.pixelSize;
   }
   m_current = &b;
@@ -82,7 +86,8 @@ int CQtCanvas::Advance(Built& b, char16_t c) {
 
 TextExtent CQtCanvas::MeasureText(const char16_t* text, int n) {
   Built& b = Current();
-  if (n <= 0) return {0, b.pixelSize};
+  const int height = b.vertical.ascent + b.vertical.descent;
+  if (n <= 0) return {0, height};
   int width = 0;
   for (int i = 0; i < n; ++i) {
     if (QChar::isSurrogate(text[i])) {
@@ -94,9 +99,7 @@ TextExtent CQtCanvas::MeasureText(const char16_t* text, int n) {
       width += Advance(b, text[i]);
     }
   }
-  // Lines are as high as the font's pixel size, as with the cell heights
-  // the layout estimates with.
-  return {width, b.pixelSize};
+  return {width, height};
 }
 
 void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
@@ -104,13 +107,7 @@ void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
   Built& b = Current();
   m_painter.setFont(b.font);
   m_painter.setPen(m_text);
-  // Layout gives every line a cell as high as the pixel size, as a GDI
-  // font of that height has. Faces made for the screen (CJK ones above
-  // all) reach further above and below; their ascent-plus-descent box is
-  // centred on the cell, so ideographs fill it and rules and selections
-  // meet the text where the layout put it.
-  const int ascent = b.metrics->ascent(), descent = b.metrics->descent();
-  m_painter.drawText(x, y + (b.pixelSize - ascent - descent) / 2 + ascent, QString::fromUtf16(text, n));
+  m_painter.drawText(x, y + b.vertical.ascent, QString::fromUtf16(text, n));
 }
 
 void CQtCanvas::FillRect(int x, int y, int width, int height, Colour colour) {

@@ -3,12 +3,14 @@
 //
 // Fonts are built from the manager's descriptions once and kept under
 // their serial: pixel size, weight 700 for bold, italic, underline, and
-// antialiasing only when ClearType is on. Text is measured as the sum of
-// its characters' advances, each looked up once per font, and drawn
-// without kerning or shaping where the script needs none, so what is
-// drawn is exactly as wide as what was measured, as with GDI text. A face that fontconfig cannot
-// find falls back to the Japanese face, so that the Windows default
-// "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
+// antialiasing only when ClearType is on. A font's ascent and descent are
+// the face's own (QFontMetricsF), rounded up, so that an antialiased edge
+// stays inside the line too. Text is measured as the sum of its
+// characters' advances, each looked up once per font, and drawn without
+// kerning or shaping where the script needs none, so what is drawn is
+// exactly as wide as what was measured, as with GDI text. A face that
+// fontconfig cannot find falls back to the Japanese face, so that the
+// Windows default "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
 // it twice restores the pixels; the painter's device should be an RGB32
 // image or a widget for that.
 #ifndef TOMELING_VIEWS_QT_CANVAS_H_
@@ -42,6 +44,7 @@ class CQtCanvas : public CCanvas {
 
   const FontDesc* SelectFont(const FontDesc* font) override;
   TextExtent MeasureText(const char16_t* text, int n) override;
+  FontMetrics Metrics() override { return Current().vertical; }
   void DrawText(int x, int y, const char16_t* text, int n) override;
   void SetTextColour(Colour colour) override { m_text = ToQColor(colour); }
   void SetBackgroundColour(Colour colour) override { m_background = ToQColor(colour); }
@@ -57,6 +60,7 @@ class CQtCanvas : public CCanvas {
   struct Built {
     QFont font;
     std::unique_ptr<QFontMetrics> metrics;
+    FontMetrics vertical;  // rounded up from the exact measures
     int pixelSize = 0;
     std::array<std::unique_ptr<AdvanceBlock>, 256> advances;
   };

@@ -48,7 +48,7 @@ inline std::string ViewBookSource() {
       "  entry 始め\n"
       "    body 最初の項目。\n"
       "  entry 猫\n"
-      "    body ひらがなカタカナ漢字\n"
+      "    body ひらがなカタカナ漢字。\n"
       "    body 前置きの文{link 犬}" + std::string(kLongLink) + "{/link}後ろの文\n"
       "    body {fig wide}広い図{/fig}\n"
       "    body {sound chime}音{/sound}　{movie one}一{/movie}　{movie two}二{/movie}\n"

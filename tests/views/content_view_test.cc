@@ -112,7 +112,7 @@ TEST_F(ContentViewTest, ContinuousDisplayExtendsPastTheBottomKeepingTheTopLine) 
   ASSERT_EQ(bar->value(), bar->maximum());
   const std::u16string top = m_view->Model().Markup().substr(
       static_cast<size_t>(m_view->CharFromPoint(m_view->ScrollPosition())), 20);
-  m_view->LineDown();
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the bar's arrow, as the line key
   EXPECT_EQ(m_view->Model().Page(), Pos(kLong).page + 1);
   EXPECT_EQ(m_view->Model().Offset(), 0);
   // What was at the top is found again, one line step above the view.
@@ -198,6 +198,27 @@ TEST_F(ContentViewTest, CursorStepsOverTagsAndEntities) {
   EXPECT_EQ(m_view->PointFromChar(m_view->CaretIndex()).x(), 0);
 }
 
+TEST_F(ContentViewTest, EnterInCursorModeFollowsALinkOrSearchesTheWord) {
+  m_session->Settings().bCursorMode = true;
+  ASSERT_TRUE(Show(kCat));
+  m_view->SetCursorMode(true);
+  const int fs = FontSize();
+  auto enterAt = [&](int index) {
+    m_view->ShowEntry(0, Pos(kCat).page, Pos(kCat).offset, false, 0);
+    Tap(Window(m_view->PointFromChar(index) + QPoint(2, fs / 2)));
+    m_frame.ClearCalls();
+    QTest::keyClick(m_view.get(), Qt::Key_Return);
+  };
+  enterAt(IndexOf(u"カタカナ") + 1);
+  EXPECT_EQ(m_frame.Calls(), (std::vector<std::string>{"Search(0, 0)"}));
+  EXPECT_EQ(m_view->GetPlainText(kRangeSelection), u"カタカナ");
+  enterAt(IndexOf(u"。"));  // punctuation: nothing to search
+  EXPECT_TRUE(m_frame.Calls().empty());
+  EXPECT_FALSE(m_view->HasSelection());
+  enterAt(IndexOf(u"<LINK>") + 7);
+  EXPECT_TRUE(Showing(kDog));
+}
+
 TEST_F(ContentViewTest, KeysAskTheFrameOnRelease) {
   ASSERT_TRUE(Show(kCat));
   m_frame.ClearCalls();
@@ -219,7 +240,8 @@ TEST_F(ContentViewTest, KeysAskTheFrameOnRelease) {
 TEST_F(ContentViewTest, ScrollKeysAndCommandsMoveByLineStepAndPage) {
   ASSERT_TRUE(Show(kLong));
   const int step = m_view->LineStep();
-  EXPECT_EQ(step, (13 + 13 * 3 / 16) * 2);
+  EXPECT_EQ(step, m_view->LinePitch() * 2);  // scrollLines 2
+  EXPECT_GE(m_view->LinePitch(), 13 + 13 * 3 / 16);
   QTest::keyClick(m_view.get(), Qt::Key_Down);
   EXPECT_EQ(m_view->ScrollPosition().y(), step);
   QTest::keyClick(m_view.get(), Qt::Key_Right);  // a page down outside cursor mode
