@@ -79,7 +79,8 @@ TEST_F(ContentViewTest, HighlightAndGaijiAppearAtTheirCharacters) {
 }
 
 // Screenshots for reviewers: a menu of links, an entry with gaiji and a
-// highlighted word, a selection, and the inline picture.
+// highlighted word, a selection, the inline picture and figure, and the
+// cursor.
 TEST(ContentViewScreenshots, DemoEntries) {
   EnsureApplication();
   CTempDir dir;
@@ -116,6 +117,19 @@ TEST(ContentViewScreenshots, DemoEntries) {
   view.SelectRange(static_cast<int>(english) - 3, static_cast<int>(english) + 3);
   SaveScreenshot(&view, QStringLiteral("content_view_selection"));
   if (show(u"ねこ", u"")) SaveScreenshot(&view, QStringLiteral("content_view_picture"));
+
+  // Cursor mode: the caret on the first character of the reading.
+  session.Settings().bCursorMode = true;
+  view.activateWindow();
+  view.setFocus();
+  QApplication::processEvents();
+  view.SetCursorMode(true);
+  size_t reading = view.Model().Markup().find(u"ねこ（");
+  ASSERT_NE(reading, std::u16string::npos);
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                    view.PointFromChar(static_cast<int>(reading)) - view.ScrollPosition() + QPoint(2, 4));
+  QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+  SaveScreenshot(&view, QStringLiteral("content_view_cursor"));
 }
 
 }  // namespace
