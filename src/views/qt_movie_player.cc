@@ -13,7 +13,7 @@ constexpr int kEndMs = 5000;
 
 }  // namespace
 
-CQtMoviePlayer::CQtMoviePlayer(QObject* parent) : QObject(parent), m_copyPath(DefaultMovieCopyPath()) {}
+CQtMoviePlayer::CQtMoviePlayer(QObject* parent) : QObject(parent) {}
 
 CQtMoviePlayer::~CQtMoviePlayer() { Stop(); }
 

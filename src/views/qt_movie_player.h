@@ -20,20 +20,12 @@
 
 class QProcess;
 
-class CQtMoviePlayer : public QObject, public CMoviePlayer {
+class CQtMoviePlayer : public QObject, public CProgramMoviePlayer {
   Q_OBJECT
 
  public:
   explicit CQtMoviePlayer(QObject* parent = nullptr);
   ~CQtMoviePlayer() override;
-
-  // The player program; empty for none. A name without "/" is looked up
-  // in PATH.
-  void SetProgram(std::string program) { m_program = std::move(program); }
-  const std::string& Program() const { return m_program; }
-  // Where movies are copied (DefaultMovieCopyPath unless set).
-  void SetCopyPath(std::string path) { m_copyPath = std::move(path); }
-  const std::string& CopyPath() const { return m_copyPath; }
 
   bool Play(const std::string& moviePath) override;
   void Stop() override;
@@ -42,8 +34,6 @@ class CQtMoviePlayer : public QObject, public CMoviePlayer {
   QProcess* Process() const;
 
  private:
-  std::string m_program;
-  std::string m_copyPath;
   QProcess* m_process = nullptr;
 };
 
