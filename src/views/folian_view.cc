@@ -120,6 +120,8 @@ void CFolianView::AfterShow() {
   m_caretScrolls = true;
   ScrollTo(0, 0);
   m_caretScrolls = false;
+  m_caretIndex = 0;
+  m_caretPoint = m_caretRequest = QPoint(0, 0);
   if (m_session.Settings().bCursorMode) PlaceCaret(QPoint(0, 0));
   viewport()->update();
 }
@@ -179,6 +181,7 @@ void CFolianView::PutOnClipboard(const std::u16string& text) {
 }
 
 void CFolianView::CopyFirstPage() {
+  if (!m_model.HasEntry()) return;  // a message is not worth a copy
   std::u16string text = m_model.GetPlainText(kRangeFirstPage);
   if (!text.empty()) PutOnClipboard(text);
 }

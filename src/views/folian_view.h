@@ -74,11 +74,10 @@ struct AttrRecord;
 struct NavRecord;
 
 // Commands of the context menu that the main window carries out (its
-// command table has the same ids).
+// command table has the same ids); "コピー(&C)" the view does itself.
 inline constexpr int kCommandSearchSelection = 1001;  // "選択語で検索(&S)"
 inline constexpr int kCommandDictionaryFirst = 32775;  // "辞書指定検索(&D)" item i: + i
 inline constexpr int kCommandDictionaryLast = 33029;
-inline constexpr int kCommandCopy = 57634;             // "コピー(&C)"
 // Scroll commands of the key table, handled by ScrollCommand.
 inline constexpr int kCommandScrollUp = 33002;
 inline constexpr int kCommandScrollDown = 33003;
