@@ -143,9 +143,9 @@ class CEBReader : public CHitList {
   // hits recorded so far (unsorted). `level` > 0 narrows the sorted hits of
   // the keys before instead (see hit_list.h, AND searches).
   int ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view key, bool exact, int level = 0);
-  // What the user typed, made ready for FindLeaf on `index`: letters
-  // upper-cased and widened, spaces and (unless the index keeps them)
-  // marks taken out.
+  // What the user typed, made ready for FindLeaf on `index`: letters (of
+  // either width) upper-cased and widened, spaces and (unless the index
+  // keeps them) marks taken out.
   std::string BuildSearchKey(std::string_view typed, const IndexEntry& index) const;
 
  private:

@@ -78,8 +78,11 @@ TEST(SearchRulesTest, KanaFoldingFollowsTheStyle) {
       {0x92, {0, 0x0C, 0, 0}, "rock-n-roll", "rocknroll", Method::kExact, true},
       // Letters meet in either case; full-width and typed half-width alike.
       {0x92, kAll, "Apple", "apple", Method::kExact, true},
-      {0x92, kAll, "ａｐｐｌｅ", "APPLE", Method::kExact, false},
+      {0x92, kAll, "ａｐｐｌｅ", "APPLE", Method::kExact, true},
       {0x92, kAll, "ＡＰＰＬＥ", "apple", Method::kExact, true},
+      {0x92, kAll, "apple", "ａｐｐｌｅ", Method::kExact, true},
+      {0x92, {0, 0x30, 0, 0}, "Apple", "ａＰｐＬｅ", Method::kExact, true},
+      {0x72, kAll, "Rainbow", "ｂｏｗ", Method::kBackward, true},
       // Endword keys fold before they are reversed.
       {0x70, kAll, "コーヒー", "ひい", Method::kBackward, true},
       {0x70, kAll, "コーヒー", "ヒー", Method::kBackward, true},
