@@ -100,6 +100,8 @@ class CEBReader : public CHitList {
   // Reads `n` bytes (crossing pages as needed); returns n, or 0 for n < 0.
   int ReadBytes(uint8_t* out, int n);
   int32_t CurrentPage() const { return m_page; }
+  // False when the current page could not be read (it holds zeros).
+  bool PageLoaded() const { return m_loaded; }
   // 0 to 2048; 2048 stands for offset 0 of the next page.
   int CurrentOffset() const { return m_pos; }
   // Bytes of the current page (kPageSize).
