@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <optional>
 #include <random>
 
@@ -170,6 +171,56 @@ TEST(FullTextSearchProgressTest, ReportsEveryPageAndAbortKeepsThePagesRead) {
   r.SetMaxHits(5);
   EXPECT_EQ(FullTextSearch(r, Sjis("ことば"), nullptr, nullptr), 5);
   EXPECT_TRUE(r.Overflowed() || r.HitCount() == 5);
+}
+
+// An area claiming 0x7FFFFF00 pages is scanned only as far as the file
+// goes; a page that cannot be read (an EBZip slice of garbage) ends the
+// scan with the hits of the pages before it.
+TEST(FullTextSearchDamageTest, ScanEndsAtTheFileEndAndAtAnUnreadablePage) {
+  CBookList list;
+  ASSERT_EQ(list.ScanBooks(std::string(TOMELING_TEST_DATA_DIR) + "/reader/text-area-claims-0x7fffff00-pages", 0), 1);
+  CEBReader& big = *list.GetEntry(0)->textReader;
+  ASSERT_EQ(big.FindIndex(0x00)->pageCount, 0x7FFFFF00);
+  const int held = big.PageCount() - big.FindIndex(0x00)->startPage + 1;
+  Progress all;
+  all.reader = &big;
+  all.abortAt = held + kPageSize;  // a scan past the file fails here, not after hours
+  big.ResetPageReads();
+  EXPECT_GE(FullTextSearch(big, Sjis("見出し４９"), OnProgress, &all), 1);
+  EXPECT_EQ(all.pages, held);
+  EXPECT_EQ(static_cast<int>(all.pageIndexes.size()), held);
+  EXPECT_LE(big.PageReads(), static_cast<uint64_t>(held) + 2);
+
+  BookSource book = Long();
+  book.subbooks[0].textStorage = {FileStorage::kEbzip, 0};
+  auto b = WriteAndOpen(book);
+  ASSERT_EQ(b->added, 1) << b->error;
+  const int32_t start = b->Reader(0)->FindIndex(0x00)->startPage;
+  std::vector<uint8_t> file = ReadWholeFile(b->written.subbooks[0].textPath);
+  ASSERT_GT(file.size(), 22u);
+  const uint32_t original = static_cast<uint32_t>(file[10] << 24 | file[11] << 16 | file[12] << 8 | file[13]);
+  const size_t width = original < 65536 ? 2 : original <= 16777216 ? 3 : 4;
+  auto entry = [&](size_t slice) {
+    size_t v = 0;
+    for (size_t i = 0; i < width; ++i) v = v << 8 | file[22 + slice * width + i];
+    return v;
+  };
+  const size_t damaged = static_cast<size_t>(start - 1 + 20);
+  for (size_t at = entry(damaged); at < entry(damaged + 1); ++at) file[at] = static_cast<uint8_t>(at * 7);
+  std::FILE* out = std::fopen(b->written.subbooks[0].textPath.c_str(), "wb");
+  ASSERT_NE(out, nullptr);
+  std::fwrite(file.data(), 1, file.size(), out);
+  std::fclose(out);
+  CBookList again;
+  ASSERT_EQ(again.AddBook(b->written.catalogPath), 1);
+  CEBReader& r = *again.GetEntry(0)->textReader;
+  ASSERT_FALSE(r.SeekPage(start + 20));
+  Progress part;
+  part.reader = &r;
+  int found = FullTextSearch(r, Sjis("ことば"), OnProgress, &part);
+  EXPECT_EQ(part.pageIndexes.back(), 20);
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 30);
 }
 
 TEST(FullTextSearchStopTest, ConfiguredStopCodeMarksTheEntries) {
