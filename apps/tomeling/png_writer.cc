@@ -23,23 +23,46 @@ void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_
   PutBe32(out, static_cast<uint32_t>(crc));
 }
 
+// The image's rows as PNG scan lines (filter byte 0, then RGB), deflated
+// one row at a time: only the compressed stream is ever held whole.
+bool DeflateRows(const CBitmapImage& image, std::vector<uint8_t>* packed) {
+  z_stream z{};
+  if (deflateInit(&z, 9) != Z_OK) return false;
+  auto width = static_cast<size_t>(image.Width());
+  std::vector<uint8_t> row(1 + 3 * width);
+  uint8_t out[65536];
+  bool ok = true;
+  for (int y = 0; ok && y <= image.Height(); ++y) {
+    const bool last = y == image.Height();
+    if (!last) {
+      for (size_t x = 0; x < width; ++x) {
+        uint32_t rgb = image.PixelRgb(static_cast<int>(x), y);
+        row[1 + 3 * x] = static_cast<uint8_t>(rgb >> 16);
+        row[2 + 3 * x] = static_cast<uint8_t>(rgb >> 8);
+        row[3 + 3 * x] = static_cast<uint8_t>(rgb);
+      }
+    }
+    z.next_in = row.data();
+    z.avail_in = last ? 0 : static_cast<uInt>(row.size());
+    int status = Z_OK;
+    do {
+      z.next_out = out;
+      z.avail_out = sizeof out;
+      status = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+      if (status == Z_STREAM_ERROR) ok = false;
+      packed->insert(packed->end(), out, out + (sizeof out - z.avail_out));
+    } while (ok && (z.avail_out == 0 || (last && status != Z_STREAM_END)));
+  }
+  deflateEnd(&z);
+  return ok;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const CBitmapImage& image) {
   auto width = static_cast<size_t>(image.Width()), height = static_cast<size_t>(image.Height());
-  std::vector<uint8_t> raw;
-  raw.reserve(height * (1 + 3 * width));
-  for (size_t y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (size_t x = 0; x < width; ++x) {
-      uint32_t rgb = image.PixelRgb(static_cast<int>(x), static_cast<int>(y));
-      raw.insert(raw.end(), {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb)});
-    }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return {};
-  packed.resize(packedSize);
+  std::vector<uint8_t> packed;
+  if (!DeflateRows(image, &packed)) return {};
 
   std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;

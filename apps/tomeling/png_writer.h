@@ -3,7 +3,8 @@
 //
 // The encoder is the smallest that every viewer reads: 8-bit RGB, one IDAT
 // chunk compressed with zlib, filter 0 on every row. Book images are small,
-// so nothing cleverer pays.
+// so nothing cleverer pays; rows are converted and deflated one at a time,
+// so a large image costs its compressed size and one row, not a copy.
 #ifndef TOMELING_APPS_TOMELING_PNG_WRITER_H_
 #define TOMELING_APPS_TOMELING_PNG_WRITER_H_
 
