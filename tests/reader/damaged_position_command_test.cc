@@ -16,7 +16,7 @@
 namespace {
 
 const std::string kBook = std::string(TOMELING_TEST_DATA_DIR) + "/reader/index-page-top-bit-set";
-constexpr int kTimeLimit = 60;
+constexpr int kTimeLimit = 20;
 
 // The damaged entries are the second of each leaf: a11, a14, ... a47.
 ChildRun Tomeling(const CTempDir& dir, std::vector<std::string> args) {
