@@ -222,6 +222,11 @@ TEST(SearchRulesTest, SingleByteBooks) {
   EXPECT_TRUE(HasHit(Find(r, Method::kForward, "rain"), w.text[1], w.heading[1]));
   EXPECT_TRUE(HasHit(Find(r, Method::kBackward, "BOW"), w.text[1], w.heading[1]));
   EXPECT_TRUE(Find(r, Method::kExact, "ab").empty());
+  // Full-width letters are taken as ASCII; other full-width characters
+  // match no single byte.
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "ａＢｃ"), w.text[0], w.heading[0]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kBackward, "ｂｏｗ"), w.text[1], w.heading[1]));
+  EXPECT_TRUE(Find(r, Method::kForward, "ａｂ！").empty());
   EXPECT_EQ(HeadingAt(r, w.heading[1]), "Rainbow");
   EXPECT_EQ(EntryTextAt(r, w.text[0]), "abc\r\nfirst letters\r\n");
   // The shortened-key retry cuts one byte a round, down to three.

@@ -2,8 +2,8 @@
 // mode gives them: "ｃｄ" finds what "cd" finds, "ｉｎｔｅｒ" every word
 // "inter" finds, in every search method that takes a key from an index --
 // forward, backward and exact word search, keyword, cross and multi-field
-// search -- and in EB, EPWING and single-byte books, deep indexes and
-// group leaves alike.
+// search -- in EB and EPWING books, deep indexes and group leaves alike.
+// (Single-byte books: tests/books/search_rules_test.cc.)
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -110,7 +110,7 @@ const Layout kLayouts[] = {{"Epwing", BookKind::kEpwing, false, 0},
                            {"EbDeepGroups", BookKind::kEb, true, 2},
                            {"EpwingGroups", BookKind::kEpwing, true, 3}};
 
-TEST(FullWidthLetters, WordSearchesFindWhatAsciiFinds) {
+TEST(FullWidthLetters, EveryIndexSearchFindsWhatAsciiFinds) {
   for (const Layout& layout : kLayouts) {
     SCOPED_TRACE(layout.name);
     auto b = Words(layout);
@@ -128,16 +128,7 @@ TEST(FullWidthLetters, WordSearchesFindWhatAsciiFinds) {
         for (int method : {0, 1, 2}) EXPECT_EQ(Word(r, wide, method), Word(r, ascii, method)) << wide << " " << method;
       }
     }
-  }
-}
 
-TEST(FullWidthLetters, KeywordCrossAndMultiFieldFindWhatAsciiFinds) {
-  for (const Layout& layout : kLayouts) {
-    SCOPED_TRACE(layout.name);
-    auto b = Words(layout);
-    ASSERT_EQ(b->added, 1) << b->error;
-    CEBReader& r = *b->Reader(0);
-    const WrittenSubbook& w = b->written.subbooks[0];
     for (bool cross : {false, true}) {
       EXPECT_EQ(Keywords(r, "ｃｏｍｐａｃｔＤＩＳＣ", cross), TextsOfEntries(w, {0, 1})) << cross;
       EXPECT_EQ(Keywords(r, "ｎｅｔ", cross), TextsOfEntries(w, {3, 8})) << cross;
@@ -151,28 +142,6 @@ TEST(FullWidthLetters, KeywordCrossAndMultiFieldFindWhatAsciiFinds) {
     EXPECT_EQ(Field(r, field, "ｃｄ"), TextsOfEntries(w, {0, 1}));
     EXPECT_EQ(Field(r, field, "ＩｎｔｅｒＮＥＴ"), TextsOfEntries(w, {8}));
   }
-}
-
-TEST(FullWidthLetters, SingleByteBooksTakeFullWidthLettersAsAscii) {
-  BookSource book;
-  book.kind = BookKind::kEb;
-  book.languageFlag = true;  // and no narrow font: single-byte text
-  SubbookSource& s = book.subbooks.emplace_back();
-  s.directory = "ENGLISH";
-  s.title = "英語";
-  s.singleByte = true;
-  s.indexes = {IndexOptions{0x92, {0, 0, 0, 0}, true}, IndexOptions{0x72, {0, 0, 0, 0}, true}};
-  s.entries = {Entry("CD", {"disc"}), Entry("Internet", {"net"})};
-  auto b = WriteAndOpen(book);
-  ASSERT_EQ(b->added, 1) << b->error;
-  CEBReader& r = *b->Reader(0);
-  ASSERT_TRUE(r.SingleByte());
-  const WrittenSubbook& w = b->written.subbooks[0];
-  EXPECT_EQ(Word(r, "ｃｄ", 2), TextsOfEntries(w, {0}));
-  EXPECT_EQ(Word(r, "ｉｎｔｅｒ", 0), TextsOfEntries(w, {1}));
-  EXPECT_EQ(Word(r, "ＮＥＴ", 1), TextsOfEntries(w, {1}));
-  // Other full-width characters stay as they are: no single byte matches.
-  EXPECT_TRUE(Word(r, "ＣＤ！", 0).empty());
 }
 
 }  // namespace
