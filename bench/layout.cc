@@ -30,9 +30,8 @@
 #include "layout/fixed_canvas.h"
 #include "layout/line_mgr.h"
 #include "reader/eb_reader.h"
-#include "shell/dict_display.h"
+#include "shell/dict_session.h"
 #include "shell/plain_text.h"
-#include "shell/settings.h"
 
 namespace fs = std::filesystem;
 
@@ -171,14 +170,16 @@ int main() {
   fs::create_directories(dir / "app" / "GAIJI");
   std::ofstream(dir / "app" / "GAIJI" / "BENCH.MAP") << "zB021\tu25CE\n";
   std::ofstream(dir / "app" / "profile.ini") << "[bench]\nDICT=BENCH\nGAIJIMAP=BENCH.MAP\n";
-  CSettings settings((dir / "app").string(), (dir / "store.ini").string());
-  CBookList list;
-  if (list.AddBook(written.catalogPath) != 1) {
+  SessionOptions options;
+  options.home = (dir / "app").string();
+  options.profilePath = (dir / "store.ini").string();
+  CDictSession session(options);
+  if (session.Books().AddBook(written.catalogPath) != 1) {
     std::fprintf(stderr, "cannot open the book\n");
     return 1;
   }
-  settings.ApplyDictConfigs(list);
-  DictDisplay display = PrepareDisplay(settings, list, 0);
+  session.BooksChanged();
+  DictDisplay display = session.Display(0);
   if (display.entry == nullptr || display.gaijiMap == nullptr) {
     std::fprintf(stderr, "the dictionary or its map is missing\n");
     return 1;

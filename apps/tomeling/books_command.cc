@@ -1,37 +1,34 @@
-// tomeling books [--depth N] DIR...: every dictionary found below the
-// directories, one line each: index, catalog path, subbook directory, title.
+// tomeling books [--depth N] [--home DIR] DIR...: every dictionary found
+// below the directories, one line each: index, catalog path, subbook
+// directory, title.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "book_args.h"
+#include "catalog/notice.h"
 #include "command.h"
 #include "decode/cp932.h"
-#include "decode/utf8.h"
+#include "shell/plain_text.h"
 
 namespace {
 
-std::string ToUtf8(const std::string& sjis) {
-  std::u16string wide = Cp932ToUtf16(sjis);
-  std::string out(wide.size() * 3, '\0');
-  out.resize(Utf16ToUtf8(wide.data(), wide.size(), out.data(), out.size()));
-  return out;
-}
-
 int RunBooks(const std::vector<std::string>& args) {
-  int depth = 3;
+  BookOptions options;
   std::vector<std::string> dirs;
+  bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--depth") {
-      if (i + 1 >= args.size() || !ParseCount(args[++i], &depth)) return UsageError("books");
+    if (ParseBookOption(args, &i, &options, &bad)) {
+      if (bad || !options.books.empty() || !options.group.empty() || options.dict >= 0) return UsageError("books");
     } else {
       dirs.push_back(args[i]);
     }
   }
   if (dirs.empty()) return UsageError("books");
   SetNoticeHandler(PrintNotice);
-  CBookList list;
-  for (const std::string& dir : dirs) list.ScanBooks(dir, depth);
+  CDictSession session(options.Session());
+  session.ScanBooks(dirs, options.depth >= 0 ? options.depth : 3);
+  CBookList& list = session.Books();
   if (list.Count() == 0) {
     std::fprintf(stderr, "tomeling: no book found\n");
     return 2;
@@ -39,12 +36,12 @@ int RunBooks(const std::vector<std::string>& args) {
   for (int i = 0; i < list.Count(); ++i) {
     const SubbookEntry* e = list.PeekEntry(i);
     std::printf("%d\t%s\t%s\t%s\n", i, e->catalogPath.c_str(), e->directory.c_str(),
-                ToUtf8(e->catalogEntry.title).c_str());
+                ToUtf8(Cp932ToUtf16(e->catalogEntry.title)).c_str());
   }
   return 0;
 }
 
-CCommandRegistration g_books("books", "[--depth N] DIR...", "list the dictionaries found below the directories",
-                             RunBooks);
+CCommandRegistration g_books("books", "[--depth N] [--home DIR] DIR...",
+                             "list the dictionaries found below the directories", RunBooks);
 
 }  // namespace

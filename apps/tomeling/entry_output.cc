@@ -3,16 +3,9 @@
 #include <cstdio>
 
 #include "book_args.h"
-#include "catalog/subbook_entry.h"
-#include "decode/cp932.h"
-#include "decode/gaiji_map.h"
-#include "decode/markup_text.h"
-#include "decode/subbook_media.h"
 #include "media_files.h"
-#include "reader/eb_reader.h"
-#include "reader/reader_text_source.h"
-#include "reader/text_decoder.h"
-#include "shell/dict_config.h"
+#include "reader/subbook_media.h"
+#include "shell/dict_session.h"
 #include "shell/plain_text.h"
 
 namespace {
@@ -33,15 +26,13 @@ bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, Ent
   bool hasValue = *i + 1 < args.size();
   if (a == "--show") {
     options->show = true;
-  } else if (a == "--format" || a == "--home" || a == "--media" || a == "--sampling") {
+  } else if (a == "--format" || a == "--media" || a == "--sampling") {
     if (!hasValue) {
       *bad = true;
       return true;
     }
     std::string value = args[++*i];
-    if (a == "--home") {
-      options->home = value;
-    } else if (a == "--media") {
+    if (a == "--media") {
       *bad = value.empty();
       options->mediaDir = value;
     } else if (a == "--sampling") {
@@ -79,36 +70,28 @@ std::string JsonString(const std::string& utf8) {
   return out + "\"";
 }
 
-// Without a home there is neither configuration nor map: the book's text
-// as it stands.
-CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict)
-    : m_options(options), m_entry(entry), m_dict(dict) {
+CEntryPrinter::CEntryPrinter(const EntryOutputOptions& options, CDictSession& session, int dict)
+    : m_options(options), m_session(session), m_dict(dict) {
   if (!options.mediaDir.empty()) {
-    m_media = std::make_unique<CSubbookMedia>(entry);
-    m_media->SetXaSampling(options.xaSampling);
+    m_media = session.Media(dict);
+    if (m_media) m_media->SetXaSampling(options.xaSampling);
   }
-  if (options.home.empty()) return;
-  m_configs = std::make_unique<DictConfigFile>();
-  if (ReadDictConfig(options.home + "/profile.ini", m_configs.get()) != 0)
-    m_config = FindDictConfig(m_configs->records, entry.directory);
-  m_maps = std::make_unique<CGaijiMap>(options.home);
-  m_map = FindDictGaijiMap(*m_maps, m_config, entry.directory);
 }
 
 CEntryPrinter::~CEntryPrinter() = default;
 
-DecodedText CEntryPrinter::Finish(const std::string& markup) {
-  std::u16string wide = WideMarkup(markup, m_entry.textReader->SingleByte(), m_map);
-  return DecodedText{ToUtf8(wide), ToUtf8(MarkupToPlainText(wide, m_map, true))};
-}
+namespace {
 
-// A hit without a heading of its own shows the start of its text.
-DecodedText CEntryPrinter::Heading(const HitEntry& hit) {
-  return Finish(HeadingMarkup(*m_entry.textReader, m_config, hit));
-}
+DecodedText Utf8Of(const DictText& text) { return DecodedText{ToUtf8(text.wide), ToUtf8(text.plain)}; }
+
+}  // namespace
+
+DecodedText CEntryPrinter::Heading(const HitEntry& hit) { return Utf8Of(m_session.Heading(m_dict, hit)); }
 
 DecodedText CEntryPrinter::Entry(int32_t page, int offset) {
-  return Finish(EntryMarkup(*m_entry.textReader, m_config, page, offset, kEntryPages));
+  EntryLimits limits;
+  limits.maxPages = kEntryPages;
+  return Utf8Of(m_session.Entry(m_dict, page, offset, limits));
 }
 
 bool CEntryPrinter::WriteMedia(const DecodedText& entry) {
@@ -118,20 +101,11 @@ bool CEntryPrinter::WriteMedia(const DecodedText& entry) {
   return WriteEntryMedia(m_media->Book(), entry.markup, m_options.mediaDir, list);
 }
 
-namespace {
-
-std::string DictName(const SubbookEntry& entry) {
-  if (!entry.extraName.empty()) return ToUtf8(entry.extraName);
-  return ToUtf8(Cp932ToUtf16(entry.catalogEntry.title));
-}
-
-}  // namespace
-
 bool CEntryPrinter::PrintHits(const std::vector<HitEntry>& hits, bool overflow) {
   const std::string& format = m_options.format;
   bool written = true;
   if (format == "json") {
-    std::string name = JsonString(DictName(m_entry));
+    std::string name = JsonString(ToUtf8(m_session.DisplayName(m_dict)));
     std::fputs("{\"hits\":[", stdout);
     for (size_t i = 0; i < hits.size(); ++i) {
       const HitEntry& h = hits[i];
@@ -171,7 +145,7 @@ bool CEntryPrinter::PrintEntry(int32_t page, int offset) {
   DecodedText entry = Entry(page, offset);
   if (m_options.format == "json") {
     std::printf("{\"dict\":%d,\"dict_name\":%s,\"text\":\"%s\",\"entry_text\":%s,\"entry_markup\":%s}\n", m_dict,
-                JsonString(DictName(m_entry)).c_str(), Position(page, offset).c_str(),
+                JsonString(ToUtf8(m_session.DisplayName(m_dict))).c_str(), Position(page, offset).c_str(),
                 JsonString(entry.text).c_str(), JsonString(entry.markup).c_str());
   } else {
     std::printf("%s\n", (m_options.format == "markup" ? entry.markup : entry.text).c_str());

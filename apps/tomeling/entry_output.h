@@ -1,9 +1,8 @@
 // How the search and show subcommands print headings and entries: plain
 // text (the default), the wide markup as UTF-8 (--format markup) or one
 // JSON document (--format json). --show adds each hit's entry, decoded at
-// its text position up to the next entry and at most two pages. --home
-// names the application directory whose "profile.ini" configures the
-// decoder and whose gaiji maps resolve external characters. --media DIR
+// its text position up to the next entry and at most two pages, through
+// the session's record and gaiji map of the dictionary. --media DIR
 // writes the images, sounds and movies of each printed entry into DIR
 // (media_files.h) and lists the files after the entry -- on stdout, or on
 // stderr when stdout carries JSON; --sampling HZ is the rate EB XA sounds
@@ -19,24 +18,19 @@
 #include "decode/wave_builder.h"
 #include "reader/hit_list.h"
 
-struct SubbookEntry;
-class CGaijiMap;
-struct GaijiMapRecord;
-struct DictConfig;
-struct DictConfigFile;
+class CDictSession;
 class CSubbookMedia;
 
 struct EntryOutputOptions {
   // text (also when empty), markup or json.
   std::string format;
-  std::string home;
   std::string mediaDir;
   int xaSampling = kDefaultXaSampling;  // Hz of EB XA sounds (--sampling)
   bool show = false;
 };
 
-// Consumes args[*i] (and its value) when it is --format, --show, --home,
-// --media or --sampling; `*bad` is set for a missing or unknown value.
+// Consumes args[*i] (and its value) when it is --format, --show, --media
+// or --sampling; `*bad` is set for a missing or unknown value.
 bool ParseEntryOutputOption(const std::vector<std::string>& args, size_t* i, EntryOutputOptions* options,
                             bool* bad);
 
@@ -48,7 +42,8 @@ struct DecodedText {
 
 class CEntryPrinter {
  public:
-  CEntryPrinter(const EntryOutputOptions& options, SubbookEntry& entry, int dict);
+  // Prints dictionary `dict` of the session.
+  CEntryPrinter(const EntryOutputOptions& options, CDictSession& session, int dict);
   ~CEntryPrinter();
 
   DecodedText Heading(const HitEntry& hit);
@@ -61,16 +56,11 @@ class CEntryPrinter {
   bool PrintEntry(int32_t page, int offset);
 
  private:
-  DecodedText Finish(const std::string& markup);
   bool WriteMedia(const DecodedText& entry);
 
   EntryOutputOptions m_options;
-  SubbookEntry& m_entry;
+  CDictSession& m_session;
   int m_dict;
-  std::unique_ptr<DictConfigFile> m_configs;
-  const DictConfig* m_config = nullptr;
-  std::unique_ptr<CGaijiMap> m_maps;
-  const GaijiMapRecord* m_map = nullptr;
   std::unique_ptr<CSubbookMedia> m_media;
 };
 

@@ -1,15 +1,17 @@
-// tomeling extract --book DIR [--dict N] [--sampling HZ] --tag TAG --out FILE:
+// tomeling extract --book DIR [--dict N] [--home DIR] [--sampling HZ] --tag TAG
+// --out FILE:
 // writes the object of one tag of a decoded entry -- the image of a FIG or
 // INL closing tag as PNG, the sound of a WAV closing tag or a SOUND area as
 // a .wav file, the movie of a MOV closing tag as a copy of its file.
 // --sampling is the rate of EB XA sounds (default 18900).
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "book_args.h"
 #include "command.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "media_files.h"
 
 namespace {
@@ -34,34 +36,42 @@ int ExtractImage(const MediaBook& book, const ImageTag& tag, const std::string& 
 }
 
 int RunExtract(const std::vector<std::string>& args) {
-  std::string book, tag, out;
-  int dict = 0, sampling = kDefaultXaSampling;
+  BookOptions books;
+  std::string tag, out;
+  int sampling = kDefaultXaSampling;
+  bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
     bool hasValue = i + 1 < args.size();
-    if (args[i] == "--book" && hasValue) book = args[++i];
-    else if (args[i] == "--tag" && hasValue) tag = args[++i];
-    else if (args[i] == "--out" && hasValue) out = args[++i];
-    else if (args[i] == "--dict" && hasValue && ParseCount(args[i + 1], &dict)) ++i;
-    else if (args[i] == "--sampling" && hasValue && ParseSampling(args[i + 1], &sampling)) ++i;
-    else return UsageError("extract");
+    if (ParseBookOption(args, &i, &books, &bad)) {
+      if (bad) return UsageError("extract");
+    } else if (args[i] == "--tag" && hasValue) {
+      tag = args[++i];
+    } else if (args[i] == "--out" && hasValue) {
+      out = args[++i];
+    } else if (args[i] == "--sampling" && hasValue && ParseSampling(args[i + 1], &sampling)) {
+      ++i;
+    } else {
+      return UsageError("extract");
+    }
   }
-  if (book.empty() || tag.empty() || out.empty()) return UsageError("extract");
-  CBookList list;
+  if (!books.OneBook() || tag.empty() || out.empty()) return UsageError("extract");
+  CDictSession session(books.Session());
+  DictDisplay display;
   int status = 0;
-  SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
-  if (entry == nullptr) return status;
-  CSubbookMedia media(*entry);
-  media.SetXaSampling(sampling);
+  if (!OpenDictionary(session, books, &display, &status)) return status;
+  std::unique_ptr<CSubbookMedia> media = session.Media(display.dict);
+  media->SetXaSampling(sampling);
+  const MediaBook& book = media->Book();
   ImageTag image;
-  if (FindImageTag(tag, &image)) return ExtractImage(media.Book(), image, tag, out);
+  if (FindImageTag(tag, &image)) return ExtractImage(book, image, tag, out);
   if (tag.find("</WAV") != std::string::npos || tag.rfind("<AREA", 0) == 0)
-    return Report(WriteSoundFile(media.Book(), tag, out), "no sound for", tag, out);
+    return Report(WriteSoundFile(book, tag, out), "no sound for", tag, out);
   if (tag.find("</MOV") != std::string::npos)
-    return Report(WriteMovieFile(media.Book(), tag, out), "no movie file for", tag, out);
+    return Report(WriteMovieFile(book, tag, out), "no movie file for", tag, out);
   return Fail("not an object tag", tag);
 }
 
-CCommandRegistration g_extract("extract", "--book DIR [--dict N] [--sampling HZ] --tag TAG --out FILE",
+CCommandRegistration g_extract("extract", "--book DIR [--dict N] [--home DIR] [--sampling HZ] --tag TAG --out FILE",
                                "write the image (PNG), sound (WAV) or movie of a FIG, INL, WAV, AREA or MOV tag",
                                RunExtract);
 

@@ -12,20 +12,16 @@
 #include <vector>
 
 #include "book_args.h"
-#include "catalog/book_list.h"
+#include "catalog/notice.h"
 #include "command.h"
-#include "reader/eb_reader.h"
-#include "shell/app_dir.h"
 #include "shell/plain_text.h"
 #include "shell/search_cycle.h"
-#include "shell/settings.h"
 
 namespace {
 
 struct FindOptions {
-  std::string home, group, method, word;
-  std::vector<std::string> books;
-  int depth = -1, dict = -1;
+  BookOptions books;
+  std::string method, word;
   bool all = false, romaji = false, trim = false, show = false;
 };
 
@@ -60,61 +56,56 @@ int MethodIndex(const std::string& name) {
 }
 
 bool ParseFindArgs(const std::vector<std::string>& args, FindOptions* o) {
+  bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool hasValue = i + 1 < args.size();
-    if (a == "--book" && hasValue) o->books.push_back(args[++i]);
-    else if (a == "--group" && hasValue) o->group = args[++i];
-    else if (a == "--home" && hasValue) o->home = args[++i];
-    else if (a == "--method" && hasValue) o->method = args[++i];
-    else if (a == "--depth" && hasValue) { if (!ParseCount(args[++i], &o->depth)) return false; }
-    else if (a == "--dict" && hasValue) { if (!ParseCount(args[++i], &o->dict)) return false; }
-    else if (a == "--all") o->all = true;
-    else if (a == "--romaji") o->romaji = true;
-    else if (a == "--trim-punctuation") o->trim = true;
-    else if (a == "--show") o->show = true;
-    else if (o->word.empty() && !a.empty() && a.rfind("--", 0) != 0) o->word = a;
-    else return false;
+    if (ParseBookOption(args, &i, &o->books, &bad)) {
+      if (bad) return false;
+    } else if (a == "--method" && hasValue) {
+      o->method = args[++i];
+    } else if (a == "--all") {
+      o->all = true;
+    } else if (a == "--romaji") {
+      o->romaji = true;
+    } else if (a == "--trim-punctuation") {
+      o->trim = true;
+    } else if (a == "--show") {
+      o->show = true;
+    } else if (o->word.empty() && !a.empty() && a.rfind("--", 0) != 0) {
+      o->word = a;
+    } else {
+      return false;
+    }
   }
   if (!o->method.empty() && MethodIndex(o->method) < 0) return false;
-  return !o->word.empty() && (o->books.empty() || o->group.empty());
+  return !o->word.empty() && (o->books.books.empty() || o->books.group.empty());
 }
 
-// The demo book next to the program, installed or in the build tree.
-std::string DemoBookDirectory() {
-  std::string here = ProgramDirectory();
-  for (const char* rel : {"demo", "../../data/demo", "../data/demo"}) {
-    std::string dir = here + rel;
-    if (DirectoryExists(dir)) return dir;
-  }
-  return "";
-}
-
-void LoadDictionaries(const FindOptions& o, const CSettings& settings, CBookList* list) {
-  int depth = o.depth >= 0 ? o.depth : settings.dictDepth >= 11 ? 99 : settings.dictDepth;
-  if (!o.books.empty()) {
-    for (const std::string& dir : o.books) list->ScanBooks(dir, depth);
+// --book directories, else --group, else the settings' group file, else
+// the demo dictionary.
+void LoadDictionaries(const FindOptions& o, CDictSession& session) {
+  const CSettings& settings = session.Settings();
+  const BookOptions& b = o.books;
+  if (!b.books.empty()) {
+    session.ScanBooks(b.books, b.depth >= 0 ? b.depth : settings.dictDepth >= 11 ? 99 : settings.dictDepth);
     return;
   }
-  list->LoadList(o.group.empty() ? settings.GroupFilePath() : o.group);
-  if (list->Count() > 0 || !o.group.empty()) return;
-  std::string demo = DemoBookDirectory();
-  if (!demo.empty()) list->ScanBooks(demo, 1);
+  session.LoadGroup(b.group);
+  if (session.Count() > 0 || !b.group.empty()) return;
+  session.LoadDemo();
 }
 
-void PrintHits(const CHitCollector& collector, CBookList& list, CSettings& settings, bool all, bool show) {
+void PrintHits(const CHitCollector& collector, CDictSession& session, bool all, bool show) {
   for (const DictHit& h : collector.Hits()) {
-    SubbookEntry* entry = list.PeekEntry(h.dict);
-    CEBReader& reader = *entry->textReader;
-    const DictConfig* config = settings.ConfigForDict(h.dict);
-    const GaijiMapRecord* map = settings.GaijiMapForDict(list, h.dict);
+    std::string name = all ? "[" + ToUtf8(session.DisplayName(h.dict)) + "]" : "";
     if (show) {
-      if (all) std::printf("[%s]\n", ToUtf8(settings.DisplayName(list, h.dict)).c_str());
-      std::printf("%s\n", EntryPlain(reader, config, h.hit, map).c_str());
+      if (all) std::printf("%s\n", name.c_str());
+      std::printf("%s\n", ToUtf8(session.Entry(h.dict, h.hit.textPage, h.hit.textOffset).plain).c_str());
       continue;
     }
-    if (all) std::printf("[%s] ", ToUtf8(settings.DisplayName(list, h.dict)).c_str());
-    std::printf("%s\n", HeadingPlain(reader, config, h.hit, map).c_str());
+    if (all) std::printf("%s ", name.c_str());
+    std::printf("%s\n", ToUtf8(session.Heading(h.dict, h.hit).plain).c_str());
   }
 }
 
@@ -122,35 +113,33 @@ int RunFind(const std::vector<std::string>& args) {
   FindOptions o;
   if (!ParseFindArgs(args, &o)) return UsageError("find");
   SetNoticeHandler(PrintNotice);
-  CSettings settings(o.home.empty() ? FindAppDirectory(ProgramDirectory()) : o.home);
-  settings.LoadGlobals();
+  CDictSession session(o.books.Session());
+  CSettings& settings = session.Settings();
   if (o.all) settings.bFindAllDict = true;
   if (o.romaji) settings.romakana = true;
   if (o.trim) settings.bTrimPunctuation = true;
   if (!o.method.empty()) settings.searchType = MethodIndex(o.method);
-  if (o.dict >= 0) settings.dictNo = o.dict;
+  if (o.books.dict >= 0) settings.dictNo = o.books.dict;
 
-  CBookList list;
-  LoadDictionaries(o, settings, &list);
-  if (list.Count() == 0) {
+  LoadDictionaries(o, session);
+  if (session.Count() == 0) {
     std::fprintf(stderr, "tomeling: no dictionaries\n");
     return 1;
   }
-  if (settings.dictNo >= list.Count()) {
-    if (o.dict >= 0) {
-      std::fprintf(stderr, "tomeling: dictionary %d out of range (there are %d)\n", o.dict, list.Count());
+  if (settings.dictNo >= session.Count()) {
+    if (o.books.dict >= 0) {
+      std::fprintf(stderr, "tomeling: dictionary %d out of range (there are %d)\n", o.books.dict, session.Count());
       return 2;
     }
     settings.dictNo = 0;  // a stale number from another group
   }
-  settings.ApplyDictConfigs(list);
 
   CCommandLineFrame frame(FromUtf8(o.word), settings.searchType);
-  CHitCollector collector(list);
-  CSearchCycle cycle(settings, list, frame, collector);
+  CHitCollector collector(session.Books());
+  CSearchCycle cycle(settings, session.Books(), frame, collector);
   cycle.RunSearch(settings.bFindAllDict);
   std::fprintf(stderr, "%s\n", ToUtf8(frame.Status()).c_str());
-  PrintHits(collector, list, settings, settings.bFindAllDict, o.show);
+  PrintHits(collector, session, settings.bFindAllDict, o.show);
   return collector.Hits().empty() ? 1 : 0;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "book_args.h"
+#include "catalog/notice.h"
 #include "catalog/text_convert.h"
 #include "command.h"
 
@@ -16,29 +17,25 @@ namespace {
 
 int SaveGroup(const std::vector<std::string>& args) {
   std::string file;
-  std::vector<std::string> dirs;
-  int depth = 3;
-  bool inBooks = false;
+  BookOptions options;
+  bool inBooks = false, bad = false;
   for (size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--depth") {
-      if (i + 1 >= args.size() || !ParseCount(args[++i], &depth)) return UsageError("group");
-      inBooks = false;
-    } else if (args[i] == "--book") {
-      if (i + 1 >= args.size()) return UsageError("group");
-      dirs.push_back(args[++i]);
-      inBooks = true;  // more directories may follow
+    if (ParseBookOption(args, &i, &options, &bad)) {
+      if (bad || options.dict >= 0 || !options.group.empty()) return UsageError("group");
+      inBooks = args[i - 1] == "--book";  // more directories may follow
     } else if (inBooks) {
-      dirs.push_back(args[i]);
+      options.books.push_back(args[i]);
     } else if (file.empty()) {
       file = args[i];
     } else {
       return UsageError("group");
     }
   }
-  if (file.empty() || dirs.empty()) return UsageError("group");
+  if (file.empty() || options.books.empty()) return UsageError("group");
   SetNoticeHandler(PrintNotice);
-  CBookList list;
-  for (const std::string& dir : dirs) list.ScanBooks(dir, depth);
+  CDictSession session(options.Session());
+  CBookList& list = session.Books();
+  session.ScanBooks(options.books, options.depth >= 0 ? options.depth : 3);
   if (list.Count() == 0) {
     std::fprintf(stderr, "tomeling: no book found\n");
     return 1;
@@ -51,13 +48,27 @@ int SaveGroup(const std::vector<std::string>& args) {
 }
 
 int ListGroup(const std::vector<std::string>& args) {
-  if (args.size() != 2) return UsageError("group");
+  BookOptions options;
+  std::string file;
+  bool bad = false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (ParseBookOption(args, &i, &options, &bad)) {
+      if (bad || !options.books.empty() || !options.group.empty() || options.dict >= 0 || options.depth >= 0)
+        return UsageError("group");
+    } else if (file.empty()) {
+      file = args[i];
+    } else {
+      return UsageError("group");
+    }
+  }
+  if (file.empty()) return UsageError("group");
   SetNoticeHandler(PrintNotice);
-  CBookList list;
-  if (list.LoadList(args[1]) != 1) {
-    std::fprintf(stderr, "tomeling: cannot read %s\n", args[1].c_str());
+  CDictSession session(options.Session());
+  if (session.LoadGroup(file) != 1) {
+    std::fprintf(stderr, "tomeling: cannot read %s\n", file.c_str());
     return 1;
   }
+  CBookList& list = session.Books();
   for (int i = 0; i < list.Count(); ++i) {
     const SubbookEntry* e = list.PeekEntry(i);
     std::u16string name = e->extraName.empty() ? Cp932ToUtf16(e->catalogEntry.title) : e->extraName;
@@ -72,7 +83,7 @@ int RunGroup(const std::vector<std::string>& args) {
   return UsageError("group");
 }
 
-CCommandRegistration g_group("group", "save FILE --book DIR... [--depth N] | list FILE",
+CCommandRegistration g_group("group", "save FILE --book DIR... [--depth N] [--home DIR] | list FILE [--home DIR]",
                              "write a group file from the books found, or list one", RunGroup);
 
 }  // namespace

@@ -1,4 +1,4 @@
-// tomeling indexes --book DIR [--dict N]: the index table of a dictionary:
+// tomeling indexes --book DIR [--dict N] [--home DIR]: the index table of a dictionary:
 // name, start page, page count and the three style bytes.
 #include <cstdio>
 #include <string>
@@ -11,20 +11,19 @@
 namespace {
 
 int RunIndexes(const std::vector<std::string>& args) {
-  std::string book;
-  int dict = 0;
-  if (!ParseBookArgs(args, &book, &dict)) return UsageError("indexes");
-  CBookList list;
+  BookOptions books;
+  if (!ParseBookArgs(args, &books)) return UsageError("indexes");
+  CDictSession session(books.Session());
+  DictDisplay display;
   int status = 0;
-  SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
-  if (entry == nullptr) return status;
-  for (const IndexEntry& e : entry->textReader->Indexes())
+  if (!OpenDictionary(session, books, &display, &status)) return status;
+  for (const IndexEntry& e : display.reader->Indexes())
     std::printf("%s\t%d\t%d\t%02X %02X %02X\n", e.name.c_str(), e.startPage, e.pageCount, e.style[0], e.style[1],
                 e.style[2]);
   return 0;
 }
 
-CCommandRegistration g_indexes("indexes", "--book DIR [--dict N]",
+CCommandRegistration g_indexes("indexes", "--book DIR [--dict N] [--home DIR]",
                                "print the index table of one dictionary with its styles", RunIndexes);
 
 }  // namespace

@@ -1,4 +1,4 @@
-// tomeling multi --book DIR [--dict N]: the multi searches of a dictionary,
+// tomeling multi --book DIR [--dict N] [--home DIR]: the multi searches of a dictionary,
 // one header row per search ("N<TAB>--title") and one row per field
 // ("N.K<TAB>[id]name<TAB>start page<TAB>page count"); N and K are what
 // `tomeling search --method multi --multi N --field K=WORD` takes.
@@ -8,19 +8,19 @@
 
 #include "book_args.h"
 #include "command.h"
+#include "reader/eb_reader.h"
 #include "reader/multi_search.h"
 
 namespace {
 
 int RunMulti(const std::vector<std::string>& args) {
-  std::string book;
-  int dict = 0;
-  if (!ParseBookArgs(args, &book, &dict)) return UsageError("multi");
-  CBookList list;
+  BookOptions books;
+  if (!ParseBookArgs(args, &books)) return UsageError("multi");
+  CDictSession session(books.Session());
+  DictDisplay display;
   int status = 0;
-  SubbookEntry* entry = OpenDictionary(list, book, dict, &status);
-  if (entry == nullptr) return status;
-  CEBReader& reader = *entry->textReader;
+  if (!OpenDictionary(session, books, &display, &status)) return status;
+  CEBReader& reader = *display.reader;
   CMultiSearch multi;
   multi.Load(reader);
   int search = -1, field = 0;
@@ -38,7 +38,7 @@ int RunMulti(const std::vector<std::string>& args) {
   return search >= 0 ? 0 : 1;
 }
 
-CCommandRegistration g_multi("multi", "--book DIR [--dict N]",
+CCommandRegistration g_multi("multi", "--book DIR [--dict N] [--home DIR]",
                              "list the multi searches of one dictionary and their fields", RunMulti);
 
 }  // namespace

@@ -1,6 +1,8 @@
 // tomeling page FILE N [--raw] [--hint N]: shows one page of a book file as
 // the reader sees it, after any decompression. For looking into books and
-// for checking what the storage layer makes of a damaged file.
+// for checking what the storage layer makes of a damaged file. --home is
+// taken as by every command, but a file's pages need nothing from the
+// application directory.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdint>
@@ -45,6 +47,8 @@ int RunPage(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--raw") {
       raw = true;
+    } else if (args[i] == "--home") {
+      if (++i >= args.size()) return UsageError("page");
     } else if (args[i] == "--hint") {
       if (i + 1 >= args.size() || !ParseInt(args[++i], 0, 255, &hint)) return UsageError("page");
     } else {

@@ -23,33 +23,24 @@ void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_
   PutBe32(out, static_cast<uint32_t>(crc));
 }
 
-// The image's rows as PNG scan lines (filter byte 0, then RGB), deflated
-// one row at a time: only the compressed stream is ever held whole.
-bool DeflateRows(const CBitmapImage& image, std::vector<uint8_t>* packed) {
+// The scan lines (filter byte 0, then the row) deflated one at a time.
+bool DeflateRows(int width, int height, const PngRowFunction& row, std::vector<uint8_t>* packed) {
   z_stream z{};
-  if (deflateInit(&z, 9) != Z_OK) return false;
-  auto width = static_cast<size_t>(image.Width());
-  std::vector<uint8_t> row(1 + 3 * width);
+  if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+  std::vector<uint8_t> line(1 + 3 * static_cast<size_t>(width), 0);
   uint8_t out[65536];
   bool ok = true;
-  for (int y = 0; ok && y <= image.Height(); ++y) {
-    const bool last = y == image.Height();
-    if (!last) {
-      for (size_t x = 0; x < width; ++x) {
-        uint32_t rgb = image.PixelRgb(static_cast<int>(x), y);
-        row[1 + 3 * x] = static_cast<uint8_t>(rgb >> 16);
-        row[2 + 3 * x] = static_cast<uint8_t>(rgb >> 8);
-        row[3 + 3 * x] = static_cast<uint8_t>(rgb);
-      }
-    }
-    z.next_in = row.data();
-    z.avail_in = last ? 0 : static_cast<uInt>(row.size());
+  for (int y = 0; ok && y <= height; ++y) {
+    const bool last = y == height;
+    if (!last) row(y, line.data() + 1);
+    z.next_in = line.data();
+    z.avail_in = last ? 0 : static_cast<uInt>(line.size());
     int status = Z_OK;
     do {
       z.next_out = out;
       z.avail_out = sizeof out;
       status = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
-      if (status == Z_STREAM_ERROR) ok = false;
+      ok = status != Z_STREAM_ERROR;
       packed->insert(packed->end(), out, out + (sizeof out - z.avail_out));
     } while (ok && (z.avail_out == 0 || (last && status != Z_STREAM_END)));
   }
@@ -60,9 +51,20 @@ bool DeflateRows(const CBitmapImage& image, std::vector<uint8_t>* packed) {
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const CBitmapImage& image) {
-  auto width = static_cast<size_t>(image.Width()), height = static_cast<size_t>(image.Height());
+  return EncodePng(image.Width(), image.Height(), [&image](int y, uint8_t* rgb) {
+    for (int x = 0; x < image.Width(); ++x, rgb += 3) {
+      uint32_t pixel = image.PixelRgb(x, y);
+      rgb[0] = static_cast<uint8_t>(pixel >> 16);
+      rgb[1] = static_cast<uint8_t>(pixel >> 8);
+      rgb[2] = static_cast<uint8_t>(pixel);
+    }
+  });
+}
+
+std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row) {
+  if (width < 1 || height < 1) return {};
   std::vector<uint8_t> packed;
-  if (!DeflateRows(image, &packed)) return {};
+  if (!DeflateRows(width, height, row, &packed)) return {};
 
   std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;

@@ -3,36 +3,29 @@
 // positions) or the first hit of a word, laid out at a width with the
 // fonts and colours of the settings. Runs without a display.
 //
-// The dictionary is read through the application directory's
-// "profile.ini" (--home, else the program's own): its record's stop code,
-// code rules and index styles, its gaiji map and its EBXA-C or EBG face.
-// The summary line gives the image size, the lines and the face (0
-// Japanese, 1 EBG, 2 EBXA-C); --print-markup adds the wide markup that was
-// laid out, so what the configuration did shows without looking at pixels.
-#include <QBuffer>
-#include <QByteArray>
+// The entry goes through the content view's own model (content_model.h),
+// decoded up to the next entry as show prints it. The dictionary is read
+// through the application directory's "profile.ini" (--home, else as every
+// command finds it): its record's stop code, code rules and index styles,
+// its gaiji map and its EBXA-C or EBG face. The summary line gives the
+// image size, the lines and the face (0 Japanese, 1 EBG, 2 EBXA-C);
+// --print-markup adds the wide markup that was laid out, so what the
+// configuration did shows without looking at pixels.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "book_args.h"
 #include "command.h"
-#include "decode/cp932.h"
-#include "layout/entry_book.h"
-#include "layout/line_mgr.h"
+#include "png_writer.h"
 #include "reader/eb_reader.h"
-#include "shell/app_dir.h"
-#include "shell/colour_names.h"
-#include "shell/dict_display.h"
+#include "shell/content_model.h"
 #include "shell/plain_text.h"
-#include "shell/settings.h"
-#include "storage/atomic_file.h"
 #include "views/qt_canvas.h"
 
 namespace {
@@ -40,8 +33,8 @@ namespace {
 constexpr int kMaxImageSide = 16384;
 
 struct RenderOptions {
-  std::string book, out, word, highlight, home;
-  int dict = 0;
+  BookOptions books;
+  std::string out, word, highlight;
   int width = 0;
   int fontSize = 0;
   int32_t page = 0;
@@ -50,63 +43,30 @@ struct RenderOptions {
   bool printMarkup = false;
 };
 
-bool ParsePosition(const std::string& s, int32_t* page, int* offset) {
-  size_t colon = s.find(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 >= s.size()) return false;
-  char* end = nullptr;
-  unsigned long p = std::strtoul(s.c_str(), &end, 16);
-  if (end != s.c_str() + colon || p == 0 || p > 0x7FFFFFFF) return false;
-  unsigned long o = std::strtoul(s.c_str() + colon + 1, &end, 16);
-  if (*end != '\0' || o > 2047) return false;
-  *page = static_cast<int32_t>(p);
-  *offset = static_cast<int>(o);
-  return true;
-}
-
 bool ParseArgs(const std::vector<std::string>& args, RenderOptions* o) {
+  bool bad = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool hasValue = i + 1 < args.size();
-    if (a == "--book" && hasValue) o->book = args[++i];
+    if (ParseBookOption(args, &i, &o->books, &bad)) { if (bad) return false; }
     else if (a == "--out" && hasValue) o->out = args[++i];
     else if (a == "--word" && hasValue) o->word = args[++i];
     else if (a == "--highlight" && hasValue) o->highlight = args[++i];
-    else if (a == "--home" && hasValue) o->home = args[++i];
     else if (a == "--print-markup") o->printMarkup = true;
-    else if (a == "--dict" && hasValue) { if (!ParseCount(args[++i], &o->dict)) return false; }
     else if (a == "--width" && hasValue) { if (!ParseCount(args[++i], &o->width)) return false; }
     else if (a == "--font-size" && hasValue) { if (!ParseCount(args[++i], &o->fontSize)) return false; }
     else if (!a.empty() && a[0] != '-' && !o->havePosition) o->havePosition = ParsePosition(a, &o->page, &o->offset);
     else return false;
   }
   bool oneTarget = o->havePosition != !o->word.empty();
-  return !o->book.empty() && !o->out.empty() && oneTarget && o->width >= 16 && o->width <= kMaxImageSide;
-}
-
-LayoutOptions OptionsFrom(const CSettings& s, const std::string& highlight) {
-  LayoutOptions o;
-  o.bStretchImg = s.bStretchImg;
-  o.lineSpacing = static_cast<int16_t>(s.lineSpacing);
-  o.bInlineImage = s.bInlineImage;
-  o.bULLink = s.bULLink;
-  o.bHighlight = s.bHighlight;
-  o.bAdjustGaiji = s.bAdjustGaiji;
-  o.bRuledLine = s.bRuledLine;
-  auto colour = [](const RgbColour& c) { return MakeColour(c.red, c.green, c.blue); };
-  o.titleColour = colour(s.m_colorTitle);
-  o.linkColour = colour(s.m_colorLink);
-  o.boldColour = colour(s.m_colorBold);
-  o.italicColour = colour(s.m_colorItalic);
-  o.highlightColour = colour(s.m_colorHighlight);
-  o.searchString = FromUtf8(highlight);
-  return o;
+  return o->books.OneBook() && !o->out.empty() && oneTarget && o->width >= 16 && o->width <= kMaxImageSide;
 }
 
 // The first hit of the word, as the position to render; false after saying
 // why there is none.
 bool FindWord(CEBReader& reader, RenderOptions* o) {
   std::vector<HitEntry> hits;
-  if (reader.WordSearch(Utf16ToCp932(FromUtf8(o->word))) > 0) reader.GetHitEntSorted(&hits);
+  if (reader.WordSearch(Utf8ToCp932(o->word)) > 0) reader.GetHitEntSorted(&hits);
   if (hits.empty()) {
     std::fprintf(stderr, "tomeling: no hit for %s\n", o->word.c_str());
     return false;
@@ -116,32 +76,30 @@ bool FindWord(CEBReader& reader, RenderOptions* o) {
   return true;
 }
 
-// Lays the text out at the manager's width and draws all of it.
-QImage DrawEntry(CLineMgr& mgr, const std::u16string& text, CLayoutBook& book, const LayoutOptions& options) {
-  // Measuring needs a painter with the fonts; a one-pixel image serves.
-  QImage probe(1, 1, QImage::Format_RGB32);
-  {
-    QPainter painter(&probe);
-    CQtCanvas canvas(painter);
-    mgr.Layout(text.data(), static_cast<int>(text.size()), canvas, &book, options);
-  }
+// Draws all of the laid-out entry on an image of its extent.
+QImage DrawEntry(CContentModel& model) {
   int width = 0, height = 0;
-  mgr.GetExtent(&width, &height);
-  height = std::clamp(height + mgr.GetFontSize(), 1, kMaxImageSide);
+  model.GetExtent(&width, &height);
+  height = std::clamp(height + model.LineMgr().GetFontSize(), 1, kMaxImageSide);
   width = std::clamp(width, 1, kMaxImageSide);
   QImage image(width, height, QImage::Format_RGB32);
-  image.fill(ToQColor(options.backgroundColour));
+  image.fill(ToQColor(model.Options().backgroundColour));
   QPainter painter(&image);
   CQtCanvas canvas(painter);
-  mgr.Draw(text.data(), 0, 0, width, height, 0, 0, canvas, &book, options);
+  model.Draw(canvas, 0, 0, width, height, 0, 0);
   return image;
 }
 
 bool SavePng(const QImage& image, const std::string& path) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  std::vector<uint8_t> png = EncodePng(image.width(), image.height(), [&image](int y, uint8_t* rgb) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x, rgb += 3) {
+      rgb[0] = static_cast<uint8_t>(qRed(line[x]));
+      rgb[1] = static_cast<uint8_t>(qGreen(line[x]));
+      rgb[2] = static_cast<uint8_t>(qBlue(line[x]));
+    }
+  });
+  return !png.empty() && WriteBytes(path, png);
 }
 
 int RunRender(const std::vector<std::string>& args) {
@@ -153,38 +111,31 @@ int RunRender(const std::vector<std::string>& args) {
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  CSettings settings(o.home.empty() ? FindAppDirectory(ProgramDirectory()) : o.home);
-  settings.LoadGlobals();
-  CColourNames colourNames;
-  colourNames.LoadColorTable(WithTrailingSlash(settings.AppDir()) + "color.dat");
-  CBookList list;
+  CDictSession session(o.books.Session());
+  DictDisplay display;
   int status = 0;
-  if (OpenDictionary(list, o.book, o.dict, &status) == nullptr) return status;
-  settings.ApplyDictConfigs(list);
-  DictDisplay display = PrepareDisplay(settings, list, o.dict);
-  if (display.entry == nullptr) return 1;
-  if (!o.word.empty() && !FindWord(*display.entry->textReader, &o)) return 1;
-  std::u16string text = DecodeEntryWide(display, o.page, o.offset);
+  if (!OpenDictionary(session, o.books, &display, &status)) return status;
+  if (!o.word.empty() && !FindWord(*display.reader, &o)) return 1;
 
-  CEntryLayoutBook book(*display.entry, display.ebxac, display.ebg, [&](const std::string& n, Colour* c) {
-    int32_t r = 0, g = 0, b = 0;
-    if (!colourNames.LookUpColor(n, &r, &g, &b)) return false;
-    *c = MakeColour(r, g, b);
-    return true;
-  });
-  CLineMgr mgr;
-  mgr.SetFonts(settings.fontName, settings.fontNameEBG, settings.fontNameEBXAC,
-               o.fontSize > 0 ? o.fontSize : settings.fontSize, settings.bClearType, settings.bUseItalic,
-               settings.bUseBold);
-  mgr.SetViewWidth(o.width);
-  mgr.SetIndent(0, settings.leftMargin);
-  QImage image = DrawEntry(mgr, text, book, OptionsFrom(settings, o.highlight));
+  CContentModel model(session);
+  model.ApplyFonts(o.fontSize);
+  model.SetViewWidth(o.width);
+  {
+    // Measuring needs a painter with the fonts; a one-pixel image serves.
+    QImage probe(1, 1, QImage::Format_RGB32);
+    QPainter painter(&probe);
+    CQtCanvas canvas(painter);
+    EntryLimits oneEntry;
+    model.ShowEntry(display.dict, o.page, o.offset, 0, FromUtf8(o.highlight), canvas, &oneEntry);
+  }
+  QImage image = DrawEntry(model);
   if (!SavePng(image, o.out)) {
     std::fprintf(stderr, "tomeling: cannot write %s\n", o.out.c_str());
     return 1;
   }
-  std::printf("%d x %d, %d lines, face %d\n", image.width(), image.height(), mgr.GetLineCount(), book.Face());
-  if (o.printMarkup) std::printf("%s\n", ToUtf8(text).c_str());
+  std::printf("%d x %d, %d lines, face %d\n", image.width(), image.height(), model.LineMgr().GetLineCount(),
+              display.face);
+  if (o.printMarkup) std::printf("%s\n", ToUtf8(model.Markup()).c_str());
   return 0;
 }
 

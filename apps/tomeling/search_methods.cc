@@ -6,20 +6,15 @@
 #include <cstdlib>
 
 #include "book_args.h"
-#include "decode/cp932.h"
-#include "decode/utf8.h"
 #include "reader/full_text_search.h"
 #include "reader/keyword_search.h"
 #include "reader/multi_search.h"
+#include "reader/reader_text_source.h"
+#include "reader/text_decoder.h"
+#include "shell/dict_config.h"
+#include "shell/plain_text.h"
 
 namespace {
-
-std::string Cp932Of(const std::string& utf8) {
-  std::u16string wide(utf8.size(), u'\0');
-  long n = Utf8ToUtf16(utf8.data(), utf8.size(), wide.data());
-  wide.resize(n < 0 ? 0 : static_cast<size_t>(n));
-  return Utf16ToCp932(wide);
-}
 
 // Overwrites itself; the final line stays.
 void PrintProgress(void*, int hits, int pages, int pageIndex) {
@@ -97,7 +92,7 @@ bool RunMulti(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEn
       std::fprintf(stderr, "tomeling: multi search %d has no field %d\n", args.multi, k);
       return false;
     }
-    MultiFieldSearch(reader, rows[row], Cp932Of(word), level++);
+    MultiFieldSearch(reader, rows[row], Utf8ToCp932(word), level++);
   }
   reader.GetHitEntSorted(hits, 0, level);
   return true;
@@ -105,13 +100,16 @@ bool RunMulti(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEn
 
 }  // namespace
 
-bool RunExtraSearch(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEntry>* hits) {
+bool RunExtraSearch(CEBReader& reader, const DictConfig* config, const SearchMethodArgs& args,
+                    std::vector<HitEntry>* hits) {
   if (args.method == "multi") return RunMulti(reader, args, hits);
   std::string input;
   for (const std::string& w : args.words) input += (input.empty() ? "" : " ") + w;
-  std::string key = Cp932Of(input);
+  std::string key = Utf8ToCp932(input);
   if (args.method == "fulltext") {
-    FullTextSearch(reader, key, args.progress ? PrintProgress : nullptr, nullptr);
+    FullTextStop stop;
+    if (config != nullptr) stop = FullTextStop{config->stopCode, config->stopParam};
+    FullTextSearch(reader, key, args.progress ? PrintProgress : nullptr, nullptr, stop);
     if (args.progress) {
       PrintProgress(nullptr, reader.HitCount(), 1, 1);
       std::fputc('\n', stderr);
@@ -119,9 +117,12 @@ bool RunExtraSearch(CEBReader& reader, const SearchMethodArgs& args, std::vector
     reader.GetHitEntSorted(hits);
     return true;
   }
+  CReaderTextSource source(reader);
+  CTextDecoder headings(source);
+  ConfigureDecoder(headings, config);
   int keys = 0;
-  if (args.method == "keyword") KeywordSearch(reader, key, &keys);
-  else CrossSearch(reader, key, &keys);
+  if (args.method == "keyword") KeywordSearch(reader, key, &keys, &headings);
+  else CrossSearch(reader, key, &keys, &headings);
   reader.GetHitEntSorted(hits, 0, keys);
   return true;
 }

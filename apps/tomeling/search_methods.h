@@ -11,6 +11,8 @@
 
 #include "reader/eb_reader.h"
 
+struct DictConfig;
+
 struct SearchMethodArgs {
   std::string method;                     // keyword, cross, fulltext, multi
   std::vector<std::string> words;         // UTF-8, as typed
@@ -27,8 +29,12 @@ bool IsExtraSearchMethod(const std::string& method);
 // `*bad` is set when the option's value is malformed.
 bool ParseSearchMethodOption(const std::vector<std::string>& args, size_t* i, SearchMethodArgs* out, bool* bad);
 
-// Runs the search; returns false on bad usage (message printed).
-bool RunExtraSearch(CEBReader& reader, const SearchMethodArgs& args, std::vector<HitEntry>* hits);
+// Runs the search through the dictionary's record (`config` may be null:
+// its stop code ends what full text and the group members' headings
+// read), as the desktop program's search does; returns false on bad usage
+// (message printed).
+bool RunExtraSearch(CEBReader& reader, const DictConfig* config, const SearchMethodArgs& args,
+                    std::vector<HitEntry>* hits);
 
 // The multi search `n` of `reader` as rows of its control area: the area's
 // number and the row of the search's header. False when there is none.

@@ -13,7 +13,6 @@
 #include "catalog/group_file.h"
 #include "catalog/path_resolve.h"
 #include "catalog/text_convert.h"
-#include "reader/eb_reader.h"
 
 namespace {
 
@@ -63,11 +62,14 @@ bool ListDirectory(const std::string& dir, std::vector<DirItem>* items) {
 
 struct CBookList::ScanState {
   std::set<DirId> visited;
+  const ScanProgress* progress = nullptr;
+  bool stopped = false;
 };
 
-int CBookList::ScanBooks(const std::string& directory, int depth) {
+int CBookList::ScanBooks(const std::string& directory, int depth, const ScanProgress& progress) {
   int before = Count();
   ScanState state;
+  if (progress) state.progress = &progress;
   std::string canonical = RealPath(directory);
   if (!canonical.empty()) Scan(directory, canonical, depth, &state);
   return Count() - before;
@@ -79,9 +81,14 @@ void CBookList::Scan(const std::string& directory, const std::string& canonical,
   struct stat st;
   if (stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
   if (!state->visited.insert({st.st_dev, st.st_ino}).second || IsSystemTree(canonical)) return;
+  if (state->stopped || (state->progress != nullptr && !(*state->progress)(directory))) {
+    state->stopped = true;
+    return;
+  }
   std::vector<DirItem> items;
   if (!ListDirectory(directory, &items)) return;
   for (const DirItem& item : items) {
+    if (state->stopped) return;
     std::string path = JoinPath(directory, item.name);
     bool isDir = item.type == DT_DIR, isFile = item.type == DT_REG;
     if (item.type == DT_LNK || item.type == DT_UNKNOWN) {
@@ -160,7 +167,7 @@ int CBookList::SaveList(const std::string& path, RenameFunction renameFn) {
     r.catalogPath = e->catalogPath;
     r.catalogIndex = e->catalogIndex;
     r.userName = e->extraName;
-    r.singleByte = e->textReader && e->textReader->SingleByte();
+    r.singleByte = e->SingleByteText();
     // Single-byte books hold their title in plain bytes, which the JIS
     // conversion would garble.
     bool raw = r.singleByte && !e->catalogEntry.rawTitle.empty();

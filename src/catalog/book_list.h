@@ -29,6 +29,7 @@
 #ifndef TOMELING_CATALOG_BOOK_LIST_H_
 #define TOMELING_CATALOG_BOOK_LIST_H_
 
+#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -48,10 +49,14 @@ class CBookList {
   CBookList(const CBookList&) = delete;
   CBookList& operator=(const CBookList&) = delete;
 
+  // Told of each directory before the scan reads it; false ends the scan
+  // there, keeping what was found before (a cancel button, a progress bar).
+  using ScanProgress = std::function<bool(const std::string& directory)>;
+
   // Adds every book found in `directory` and, while `depth` is above 0, in
   // its subdirectories with depth - 1. Returns the number of entries added.
   // The list is not emptied first: a new scan starts with Clear.
-  int ScanBooks(const std::string& directory, int depth);
+  int ScanBooks(const std::string& directory, int depth, const ScanProgress& progress = nullptr);
 
   // Adds the usable subbooks of the book whose catalog is `catalogPath`;
   // EB subbooks are opened at once. Returns the number added.

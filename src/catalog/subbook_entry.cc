@@ -71,6 +71,8 @@ void SubbookEntry::Close() {
   opened = false;
 }
 
+bool SubbookEntry::SingleByteText() const { return textReader && textReader->SingleByte(); }
+
 bool MakeSubbookEntry(const Catalog& catalog, int index, SubbookEntry* entry) {
   if (index < 0 || index >= static_cast<int>(catalog.entries.size())) return false;
   const CatalogEntry& ce = catalog.entries[static_cast<size_t>(index)];

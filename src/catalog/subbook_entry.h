@@ -49,6 +49,9 @@ struct SubbookEntry {
 
   // Closes every reader; the entry can be opened again.
   void Close();
+  // Whether the text reader reads single-byte (EBG) text; false while it
+  // is not open.
+  bool SingleByteText() const;
 };
 
 // Fills `entry` from catalog entry `index` of `catalog` (the text reader is

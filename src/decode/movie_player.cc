@@ -1,22 +1,13 @@
 // See movie_player.h.
 #include "decode/movie_player.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
 #include "decode/media_tags.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -54,15 +45,13 @@ bool PlayMovie(const MediaBook& book, View text, CMoviePlayer& player) {
   if (!FindMovieTag(text, &name)) return false;
   std::string path = FindMovieFile(book, name);
   player.Stop();
-  if (path.empty() || player.Program().empty()) return false;
+  if (path.empty()) return false;
   return player.Play(path);
 }
 
 }  // namespace
 
-CMoviePlayer::CMoviePlayer() : m_copyPath(DefaultCopyPath()) {}
-
-std::string CMoviePlayer::DefaultCopyPath() {
+std::string DefaultMovieCopyPath() {
   const char* cache = std::getenv("XDG_CACHE_HOME");
   std::string base;
   if (cache != nullptr && cache[0] == '/') {
@@ -74,40 +63,20 @@ std::string CMoviePlayer::DefaultCopyPath() {
   return base + "/tomeling/MOVIE.mpg";
 }
 
-void CMoviePlayer::Stop() {
-  if (m_pid <= 0) return;
-  kill(m_pid, SIGKILL);
-  while (waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-  }
-  m_pid = 0;
-}
-
-// Through a temporary beside the copy, so a player never sees half a file.
-bool CMoviePlayer::CopyMovie(const std::string& from) const {
+bool CopyMovieForPlayer(const std::string& from, const std::string& to) {
   std::error_code ec;
-  fs::path to(m_copyPath);
-  if (to.has_parent_path()) fs::create_directories(to.parent_path(), ec);
-  std::string temporary = m_copyPath + ".part";
+  fs::path target(to);
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  std::string temporary = to + ".part";
   fs::remove(temporary, ec);
   if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec)) return false;
   fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                  fs::perms::others_read, ec);
-  fs::rename(temporary, to, ec);
+  fs::rename(temporary, target, ec);
   if (ec) {
     fs::remove(temporary, ec);
     return false;
   }
-  return true;
-}
-
-bool CMoviePlayer::Play(const std::string& moviePath) {
-  Stop();
-  if (m_program.empty() || !CopyMovie(moviePath)) return false;
-  std::string program = m_program, argument = m_copyPath;
-  char* argv[] = {program.data(), argument.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
-  m_pid = pid;
   return true;
 }
 

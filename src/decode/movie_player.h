@@ -1,22 +1,17 @@
-// CMoviePlayer: movies of a book handed to an outside player program.
+// CMoviePlayer: what the platform does with a movie of a book, and the
+// step from a MOV tag in the markup to a playing movie.
 //
-// A movie is a file of the subbook's MOVIE folder named by the MOV tag. It
-// is copied to one fixed place first -- $XDG_CACHE_HOME/tomeling/MOVIE.mpg,
-// or ~/.cache/tomeling/MOVIE.mpg -- so that players that want a file
-// extension get one and the book's disc can stay read-only; the copy is
-// made readable and writable by its owner whatever the disc's modes were.
-// The player program (the mpegPlayerPath setting) is started directly, no
-// shell, with that path as its one argument. Starting another movie first
-// ends the player started before (kill, then wait for it), so there is at
-// most one, and no zombie is left behind.
-//
-// No player configured, a name that is not a plain file name, a movie that
-// cannot be found or copied, or a program that cannot be started: nothing
-// is started and false is returned.
+// A movie is a file of the subbook's MOVIE folder named by the MOV tag.
+// Players get a copy at one fixed place (DefaultMovieCopyPath), so that
+// players that want a file extension get one and the book's disc can stay
+// read-only. Starting another movie first ends the player started before,
+// so there is at most one. The command-line tool and the tests start the
+// player with posix_spawn (spawn_movie_player.h); the desktop program
+// through QProcess. PlayMovieTag stops the old player, finds the file and
+// hands its path over; nothing is started when the tag is malformed or
+// the file is missing.
 #ifndef TOMELING_DECODE_MOVIE_PLAYER_H_
 #define TOMELING_DECODE_MOVIE_PLAYER_H_
-
-#include <sys/types.h>
 
 #include <string>
 #include <string_view>
@@ -25,35 +20,23 @@
 
 class CMoviePlayer {
  public:
-  CMoviePlayer();
-  ~CMoviePlayer() { Stop(); }
-  CMoviePlayer(const CMoviePlayer&) = delete;
-  CMoviePlayer& operator=(const CMoviePlayer&) = delete;
-
-  // The player program; empty for none. A name without "/" is looked up
-  // in PATH.
-  void SetProgram(std::string program) { m_program = std::move(program); }
-  const std::string& Program() const { return m_program; }
-  // Where movies are copied (the default comes from the environment).
-  void SetCopyPath(std::string path) { m_copyPath = std::move(path); }
-  const std::string& CopyPath() const { return m_copyPath; }
-  static std::string DefaultCopyPath();
-
-  // Ends the player started last, if any.
-  void Stop();
-  // Copies `moviePath` and starts the player on the copy, ending the old
-  // player first.
-  bool Play(const std::string& moviePath);
-  // The running player's process, or 0.
-  pid_t Process() const { return m_pid; }
-
- private:
-  bool CopyMovie(const std::string& from) const;
-
-  std::string m_program;
-  std::string m_copyPath;
-  pid_t m_pid = 0;
+  virtual ~CMoviePlayer() = default;
+  // Copies the movie at `moviePath` and starts the player on the copy,
+  // ending the old player first. False when nothing was started (no
+  // player configured, the copy failed, the program would not start).
+  virtual bool Play(const std::string& moviePath) = 0;
+  // Ends the player started last, if any, and waits for it.
+  virtual void Stop() = 0;
 };
+
+// $XDG_CACHE_HOME/tomeling/MOVIE.mpg, else ~/.cache/tomeling/MOVIE.mpg.
+std::string DefaultMovieCopyPath();
+
+// Copies `from` over `to` through a temporary beside it, so a player never
+// sees half a file; the copy is readable and writable by its owner (and
+// readable by others) whatever the disc's modes were. False on failure,
+// when `to` is left as it was.
+bool CopyMovieForPlayer(const std::string& from, const std::string& to);
 
 // The movie file `name` in the subbook's MOVIE folder (letters matched
 // without regard to case), or "".

@@ -4,7 +4,7 @@
 #include "decode/cp932.h"
 #include "decode/image_loader.h"
 #include "decode/media_book.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "reader/colour_chart.h"
 #include "reader/eb_reader.h"
 

@@ -43,6 +43,10 @@ std::string FindAppDirectory(const std::string& programDir) {
   return WithTrailingSlash(base) + ".config/tomeling/";
 }
 
+std::string ResolveAppDirectory(const std::string& given) {
+  return given.empty() ? FindAppDirectory(ProgramDirectory()) : WithTrailingSlash(given);
+}
+
 std::string FindOnPath(const std::string& name) {
   if (name.empty()) return "";
   if (name.find('/') != std::string::npos) return access(name.c_str(), X_OK) == 0 ? name : "";
@@ -51,9 +55,8 @@ std::string FindOnPath(const std::string& name) {
   std::string_view rest(path);
   while (true) {
     size_t colon = rest.find(':');
-    std::string dir(rest.substr(0, colon));
-    if (dir.empty()) dir = ".";
-    std::string candidate = WithTrailingSlash(dir) + name;
+    std::string_view dir = rest.substr(0, colon);
+    std::string candidate = WithTrailingSlash(std::string(dir.empty() ? std::string_view(".") : dir)) + name;
     if (FileExists(candidate) && access(candidate.c_str(), X_OK) == 0) return candidate;
     if (colon == std::string_view::npos) break;
     rest.remove_prefix(colon + 1);

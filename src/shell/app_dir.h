@@ -21,6 +21,10 @@ std::string ProgramDirectory();
 // portable check). Not created here.
 std::string FindAppDirectory(const std::string& programDir);
 
+// The directory given on the command line (--home) when there is one, else
+// FindAppDirectory for the running program; with a trailing '/'.
+std::string ResolveAppDirectory(const std::string& given);
+
 // `dir` with exactly one trailing '/' (an empty `dir` stays empty).
 std::string WithTrailingSlash(std::string dir);
 

@@ -3,7 +3,8 @@
 // frame because the views and the search cycle send them before the frame
 // that handles them exists. Each carries two word-sized arguments, wParam
 // and lParam; the values follow the platform's first user message (1024),
-// so logs from either build read the same.
+// so logs from either build read the same. Code sends them through the
+// typed interface of frame.h, one method per message.
 #ifndef TOMELING_SHELL_FRAME_MESSAGES_H_
 #define TOMELING_SHELL_FRAME_MESSAGES_H_
 

@@ -197,3 +197,15 @@ bool CKeyTable::IsCommandName(std::string_view name) {
     if (item.first == name) return true;
   return false;
 }
+
+std::vector<std::string> CKeyTable::AllKeyNames() {
+  std::vector<std::string> names;
+  for (const auto& item : KeyNames()) names.push_back(item.first);
+  return names;
+}
+
+std::vector<uint16_t> CKeyTable::AllCommandIds() {
+  std::vector<uint16_t> ids;
+  for (const auto& item : CommandNames()) ids.push_back(item.second);
+  return ids;
+}

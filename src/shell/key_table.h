@@ -88,6 +88,10 @@ class CKeyTable {
   // Whether a command name is in the table (CommandId gives 0 for both
   // "(null)" and unknown names).
   static bool IsCommandName(std::string_view name);
+  // Every key name and every command identifier, in table order: what a
+  // binding may be made of.
+  static std::vector<std::string> AllKeyNames();
+  static std::vector<uint16_t> AllCommandIds();
 
  private:
   std::string m_keyFilePath;

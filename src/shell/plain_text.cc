@@ -1,5 +1,6 @@
 #include "shell/plain_text.h"
 
+#include "decode/cp932.h"
 #include "decode/markup_convert.h"
 #include "decode/markup_text.h"
 #include "decode/utf8.h"
@@ -34,6 +35,8 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::string Utf8ToCp932(std::string_view text) { return Utf16ToCp932(FromUtf8(text)); }
+
 std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiMapRecord* map) {
   MarkupBook book;
   book.singleByte = singleByte;
@@ -62,14 +65,16 @@ std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const Hit
   return buf;
 }
 
-std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit) {
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
+                        int capacity, bool stopAtNext) {
   CReaderTextSource source(reader);
   CTextDecoder decoder(source);
   ConfigureDecoder(decoder, config);
   SeekTo(reader, page, static_cast<int16_t>(offset));
-  std::string buf(kEntryCapacity, '\0');
+  if (capacity <= 0 || capacity > kEntryCapacity) capacity = kEntryCapacity;
+  std::string buf(static_cast<size_t>(capacity), '\0');
   int length = 0;
-  decoder.ReadEntryText(buf.data(), kEntryCapacity, &length, true, pageLimit);
+  decoder.ReadEntryText(buf.data(), capacity, &length, stopAtNext, pageLimit);
   buf.resize(static_cast<size_t>(length));
   return buf;
 }

@@ -19,6 +19,8 @@ struct GaijiMapRecord;
 // UTF-8 <-> UTF-16 for the program's edges (arguments, terminal output).
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
+// UTF-8 as typed in Shift_JIS (code page 932), as search keys are.
+std::string Utf8ToCp932(std::string_view text);
 
 // Byte-form markup (Shift_JIS, or single bytes for a single-byte book) in
 // the wide form the layout reads, gaiji resolved through `map` (may be
@@ -30,10 +32,13 @@ std::u16string WideMarkup(std::string_view markup, bool singleByte, const GaijiM
 std::string MarkupToPlain(std::string_view markup, bool singleByte = false, const GaijiMapRecord* map = nullptr);
 
 // The byte-form markup of `hit`'s heading, and of the entry at page:offset
-// (reading at most `pageLimit` pages; 0 for no limit), decoded with the
-// dictionary's configuration; `config` may be null.
+// (reading at most `pageLimit` pages, 0 for no limit; at most `capacity`
+// bytes, 0 for as much as the decoder writes; up to the next entry with
+// `stopAtNext`), decoded with the dictionary's configuration; `config` may
+// be null.
 std::string HeadingMarkup(CEBReader& reader, const DictConfig* config, const HitEntry& hit);
-std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit);
+std::string EntryMarkup(CEBReader& reader, const DictConfig* config, int32_t page, int offset, int pageLimit,
+                        int capacity = 0, bool stopAtNext = true);
 
 // The heading of `hit` and the text of its entry, read through the
 // dictionary's configuration (stop code, code rules) and its external-

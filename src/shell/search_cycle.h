@@ -15,8 +15,8 @@
 //
 // Everything the cycle asks of the window -- status text, focus, notice,
 // history box, wait cursor, full screen, sound -- goes through CSearchFrame,
-// which the desktop frame implements and the command-line tool and the
-// tests implement in their own way. The cycle runs on the UI thread; the
+// which the desktop frame implements as part of its CFrame (frame.h) and
+// the command-line tool and the tests implement in their own way. The cycle runs on the UI thread; the
 // busy flag (CSettings::m_searching) refuses a second search meanwhile and,
 // cleared by AbortSearch from an event pumped during a long scan, ends an
 // all-dictionary search after the current dictionary.

@@ -16,7 +16,7 @@
 #include "bookwriter/book_writer.h"
 #include "catalog/book_list.h"
 #include "common/temp_dir.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "reader/menu_info.h"
 #include "reader/reader_test_util.h"
 #include "shell/plain_text.h"

@@ -63,6 +63,27 @@ TEST(BookList, SymbolicLinkLoopsAreEnteredOnce) {
   EXPECT_EQ(list.ScanBooks(dir.File("top"), 999), 1);
 }
 
+TEST(BookList, ProgressSeesEachDirectoryAndCanStopTheScan) {
+  CTempDir dir;
+  Write(OneSubbook(BookKind::kEpwing, "FIRST"), dir, "top/a");
+  Write(OneSubbook(BookKind::kEpwing, "SECOND"), dir, "top/b");
+  CBookList list;
+  std::vector<std::string> seen;
+  EXPECT_EQ(list.ScanBooks(dir.File("top"), 2, [&](const std::string& d) {
+    seen.push_back(d);
+    return true;
+  }), 2);
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen[0], dir.File("top"));
+  EXPECT_EQ(seen[1], dir.File("top/a"));
+
+  // Stopping at "top/b" keeps the book found before it.
+  list.Clear();
+  EXPECT_EQ(list.ScanBooks(dir.File("top"), 2, [&](const std::string& d) { return d != dir.File("top/b"); }), 1);
+  EXPECT_EQ(list.PeekEntry(0)->directory, "FIRST");
+  EXPECT_EQ(list.ScanBooks(dir.File("top"), 2, [](const std::string&) { return false; }), 0);
+}
+
 TEST(BookList, AddSubbookKeepsTheUsersName) {
   CTempDir dir;
   WrittenBook written = Write(OneSubbook(BookKind::kEpwing, "NAMED"), dir);

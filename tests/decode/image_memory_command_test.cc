@@ -23,7 +23,7 @@
 #include "decode/image_loader.h"
 #include "decode/media_book.h"
 #include "decode/media_tags.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "shell/plain_text.h"
 
 namespace {

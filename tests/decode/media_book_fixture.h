@@ -15,7 +15,7 @@
 #include "bookwriter/media_sample.h"
 #include "catalog/book_list.h"
 #include "common/temp_dir.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "shell/plain_text.h"
 
 struct MediaTestBook {

@@ -14,6 +14,7 @@
 
 #include "decode/media_tags.h"
 #include "decode/movie_player.h"
+#include "decode/spawn_movie_player.h"
 #include "media_book_fixture.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST(MoviePlayer, CopiesTheMovieAndEndsTheOldPlayer) {
   std::string script = scratch.Write("player.sh", "#!/bin/sh\necho \"$# $1\" >> " + report + "\nexec sleep 60\n");
   chmod(script.c_str(), 0755);
 
-  CMoviePlayer player;
+  CSpawnMoviePlayer player;
   player.SetCopyPath(scratch.File("cache/tomeling/MOVIE.mpg"));
   std::string tag = book->From(1, "</MOV");
   // No player configured: nothing is copied or started.
@@ -96,10 +97,10 @@ TEST(MoviePlayer, CopyGoesToTheUserCache) {
   const char* savedCache = std::getenv("XDG_CACHE_HOME");
   std::string saved = savedCache != nullptr ? savedCache : "";
   setenv("XDG_CACHE_HOME", "/tmp/somewhere", 1);
-  EXPECT_EQ(CMoviePlayer::DefaultCopyPath(), "/tmp/somewhere/tomeling/MOVIE.mpg");
+  EXPECT_EQ(DefaultMovieCopyPath(), "/tmp/somewhere/tomeling/MOVIE.mpg");
   setenv("XDG_CACHE_HOME", "relative", 1);  // not absolute: ignored
   const char* home = std::getenv("HOME");
-  EXPECT_EQ(CMoviePlayer::DefaultCopyPath(), std::string(home != nullptr ? home : ".") + "/.cache/tomeling/MOVIE.mpg");
+  EXPECT_EQ(DefaultMovieCopyPath(), std::string(home != nullptr ? home : ".") + "/.cache/tomeling/MOVIE.mpg");
   if (savedCache != nullptr) setenv("XDG_CACHE_HOME", saved.c_str(), 1);
   else unsetenv("XDG_CACHE_HOME");
 }

@@ -7,7 +7,7 @@
 #include "common/run_command.h"
 #include "decode/media_book.h"
 #include "decode/media_tags.h"
-#include "decode/subbook_media.h"
+#include "reader/subbook_media.h"
 #include "freepwing/freepwing_book.h"
 #include "reader/menu_info.h"
 

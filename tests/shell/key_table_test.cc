@@ -62,6 +62,18 @@ TEST(KeyTable, WritingPutsModifiersInOrderAndReadsBackTheSame) {
   EXPECT_EQ(CKeyTable::CommandId("(null)"), 0);
   EXPECT_TRUE(CKeyTable::IsCommandName("(null)"));
   EXPECT_FALSE(CKeyTable::IsCommandName("NULL"));
+
+  // The lists the Keycode page offers: every name once, each looking up.
+  std::vector<std::string> keys = CKeyTable::AllKeyNames();
+  ASSERT_EQ(keys.size(), 18u + 10u + 26u + 12u);
+  EXPECT_EQ(keys.front(), "BACK");
+  EXPECT_EQ(keys.back(), "F12");
+  for (const std::string& k : keys) EXPECT_STREQ(CKeyTable::KeyName(CKeyTable::KeyCode(k)), k.c_str());
+  std::vector<uint16_t> commands = CKeyTable::AllCommandIds();
+  ASSERT_EQ(commands.size(), 48u);
+  EXPECT_EQ(commands.front(), 0);
+  EXPECT_EQ(commands.back(), 33009);
+  for (uint16_t id : commands) EXPECT_EQ(CKeyTable::CommandId(CKeyTable::CommandName(id)), id);
 }
 
 TEST(KeyTable, AtMostSixtyFourEntries) {

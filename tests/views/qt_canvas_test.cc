@@ -2,7 +2,6 @@
 // image: the selection's inversions, ruled lines and gaiji bitmaps.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "decode/bitmap_image.h"
 #include "layout/line_mgr.h"
 #include "views/qt_canvas.h"
+#include "widget_test_util.h"
 
 namespace {
 
@@ -27,16 +27,7 @@ class CGlyphBook : public CLayoutBook {
 
 class QtCanvasTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QGuiApplication::instance() == nullptr) {
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-      static int argc = 1;
-      static char name[] = "views_tests";
-      static char* argv[] = {name, nullptr};
-      static QGuiApplication* app = new QGuiApplication(argc, argv);
-      (void)app;
-    }
-  }
+  static void SetUpTestSuite() { EnsureApplication(); }
 
   QtCanvasTest() : image(kWidth, kHeight, QImage::Format_RGB32) {
     mgr.SetFonts(u"ＭＳ Ｐゴシック", u"A", u"B", kSize, false, true, true);

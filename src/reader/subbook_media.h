@@ -8,11 +8,8 @@
 // Reading an image or a sound moves the page cursor of the reader it comes
 // from, as any other read through that reader does. The object borrows the
 // entry: it must not outlive the entry or the entry's readers.
-//
-// Header-only, so that the decode library itself keeps no link-time tie to
-// the reader and the catalog.
-#ifndef TOMELING_DECODE_SUBBOOK_MEDIA_H_
-#define TOMELING_DECODE_SUBBOOK_MEDIA_H_
+#ifndef TOMELING_READER_SUBBOOK_MEDIA_H_
+#define TOMELING_READER_SUBBOOK_MEDIA_H_
 
 #include <cstring>
 #include <memory>
@@ -68,4 +65,4 @@ class CSubbookMedia {
   std::unique_ptr<CReaderMediaSource> m_text, m_graphics, m_sound;
 };
 
-#endif  // TOMELING_DECODE_SUBBOOK_MEDIA_H_
+#endif  // TOMELING_READER_SUBBOOK_MEDIA_H_

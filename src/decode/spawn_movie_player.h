@@ -1,0 +1,40 @@
+// CSpawnMoviePlayer: the movie player of the command-line tool and of
+// tests -- the player program (the mpegPlayerPath setting) started
+// directly with posix_spawn, no shell, with the copy's path as its one
+// argument. Stop kills it and waits, so no zombie is left behind.
+#ifndef TOMELING_DECODE_SPAWN_MOVIE_PLAYER_H_
+#define TOMELING_DECODE_SPAWN_MOVIE_PLAYER_H_
+
+#include <sys/types.h>
+
+#include <string>
+
+#include "decode/movie_player.h"
+
+class CSpawnMoviePlayer : public CMoviePlayer {
+ public:
+  CSpawnMoviePlayer() : m_copyPath(DefaultMovieCopyPath()) {}
+  ~CSpawnMoviePlayer() override { Stop(); }
+  CSpawnMoviePlayer(const CSpawnMoviePlayer&) = delete;
+  CSpawnMoviePlayer& operator=(const CSpawnMoviePlayer&) = delete;
+
+  // The player program; empty for none. A name without "/" is looked up
+  // in PATH.
+  void SetProgram(std::string program) { m_program = std::move(program); }
+  const std::string& Program() const { return m_program; }
+  // Where movies are copied.
+  void SetCopyPath(std::string path) { m_copyPath = std::move(path); }
+  const std::string& CopyPath() const { return m_copyPath; }
+
+  bool Play(const std::string& moviePath) override;
+  void Stop() override;
+  // The running player's process, or 0.
+  pid_t Process() const { return m_pid; }
+
+ private:
+  std::string m_program;
+  std::string m_copyPath;
+  pid_t m_pid = 0;
+};
+
+#endif  // TOMELING_DECODE_SPAWN_MOVIE_PLAYER_H_

@@ -1,0 +1,2 @@
+// Qt in the engine: the check must refuse it.
+#include <QString>

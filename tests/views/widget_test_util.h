@@ -1,0 +1,84 @@
+// Helpers of the window tests: the one QApplication of the program on the
+// offscreen platform, screenshots kept for reviewers, and a check that no
+// text of a window is cut off.
+#ifndef TOMELING_TESTS_VIEWS_WIDGET_TEST_UTIL_H_
+#define TOMELING_TESTS_VIEWS_WIDGET_TEST_UTIL_H_
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <string>
+
+// Widgets need a QApplication; the canvas tests in the same program used
+// to make a QGuiApplication, which widgets cannot live with, so every test
+// asks for this one.
+inline void EnsureApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "views_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  (void)app;
+}
+
+// Shows `w` and lets its layouts settle.
+inline void ShowAndSettle(QWidget* w) {
+  w->show();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Writes `w` as build/artefacts/dialogs/NAME.png for reviewers (never
+// compared: fonts differ between machines). Returns the file's path.
+inline QString SaveScreenshot(QWidget* w, const QString& name) {
+  QDir dir(QStringLiteral(TOMELING_BINARY_DIR "/artefacts/dialogs"));
+  dir.mkpath(QStringLiteral("."));
+  QString path = dir.filePath(name + QStringLiteral(".png"));
+  EXPECT_TRUE(w->grab().save(path)) << path.toStdString();
+  return path;
+}
+
+// Every visible label, button and box of `w` has at least the width its
+// text needs (word-wrapped labels may take more lines instead).
+inline void ExpectNoTextCut(QWidget* w, const char* where) {
+  for (QWidget* child : w->findChildren<QWidget*>()) {
+    if (!child->isVisibleTo(w)) continue;
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(child)) {
+      if (label->wordWrap() || label->text().isEmpty()) continue;
+      text = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+      if (button->text().isEmpty()) continue;
+      text = button->text();
+    } else {
+      continue;
+    }
+    EXPECT_GE(child->width(), child->minimumSizeHint().width())
+        << where << ": \"" << text.toStdString() << "\" is " << child->width() << " wide, needs "
+        << child->minimumSizeHint().width();
+  }
+}
+
+// Runs `f` once the next modal window (a message box, a file dialog) is up.
+template <typename F>
+void WhenModalShows(F f) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, f] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      timer->stop();
+      timer->deleteLater();
+      f(modal);
+    }
+  });
+  timer->start();
+}
+
+#endif  // TOMELING_TESTS_VIEWS_WIDGET_TEST_UTIL_H_
