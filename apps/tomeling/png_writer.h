@@ -3,7 +3,9 @@
 //
 // The encoder is the smallest that every viewer reads: 8-bit RGB, one IDAT
 // chunk compressed with zlib, filter 0 on every row. The images are book
-// figures and text on white, so nothing cleverer pays.
+// figures and text on white, so nothing cleverer pays. Rows are made and
+// deflated one at a time, so a large image costs its compressed size and
+// one row, not a raw copy of itself.
 #ifndef TOMELING_APPS_TOMELING_PNG_WRITER_H_
 #define TOMELING_APPS_TOMELING_PNG_WRITER_H_
 

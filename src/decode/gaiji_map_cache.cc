@@ -69,6 +69,11 @@ bool ReadTable(CacheReader* in, size_t count, std::vector<GaijiEntry>* table, co
     e.value = Le16(p + 2);
     std::memcpy(e.text, p + 4, sizeof(e.text));
   }
+  // A cache made elsewhere may hold surrogate halves, which a map file
+  // cannot give; they would show as invalid text.
+  table->erase(std::remove_if(table->begin(), table->end(),
+                              [](const GaijiEntry& e) { return e.value >= 0xD800 && e.value <= 0xDFFF; }),
+               table->end());
   // Look-ups search by halves; a cache made elsewhere may not be in order.
   std::sort(table->begin(), table->end(), [](const GaijiEntry& a, const GaijiEntry& b) { return a.code < b.code; });
   return true;

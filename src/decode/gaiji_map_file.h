@@ -12,6 +12,9 @@
 // g, and 2 or 4 hexadecimal digits. Field 2 (after any further spaces,
 // ended by a tab or line end) is
 // "u"/"U" and 4 hexadecimal digits, or "null" for 0xFFFF; anything else is 0.
+// A line whose value is a surrogate half (uD800 to uDFFF) or, written with
+// more digits, beyond 16 bits (u1F600, u110000) is ignored: the map holds
+// one UTF-16 unit, and such a value would show as invalid text.
 // Field 3 (ended by a tab or line end) is the replacement text, of which 4
 // bytes are kept. Lines with another field 1, another letter, or value 0 and
 // no text are ignored. Lines are read up to 255 bytes; the rest of a longer

@@ -32,9 +32,16 @@ class CLayoutBook {
   // font of `size` dots high.
   virtual bool GetGlyph(bool /*half*/, int /*size*/, uint16_t /*code*/, Glyph* /*out*/) { return false; }
   // An image of a FIG or INL tag: kind 1 colour, 0 monochrome (whose size
-  // the tag gives). Only `out`'s size is needed when measuring.
+  // the tag gives). `fitWidth` > 0: it will be drawn at most that wide, so
+  // a large picture may come back smaller than its own size.
   virtual bool LoadImage(int /*kind*/, int32_t /*page*/, int /*offset*/, int /*width*/, int /*height*/,
-                         CBitmapImage* /*out*/) {
+                         int /*fitWidth*/, CBitmapImage* /*out*/) {
+    return false;
+  }
+  // The size of a colour image as LoadImage gives it without `fitWidth`,
+  // from its headers alone; false when the book cannot tell it that way
+  // (the manager then loads the image).
+  virtual bool ImageSize(int /*kind*/, int32_t /*page*/, int /*offset*/, int* /*width*/, int* /*height*/) {
     return false;
   }
   // Colour chart `number`: its name for display and its colour.

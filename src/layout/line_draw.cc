@@ -286,6 +286,15 @@ void CLineMgr::DrawTag(DrawState& d, int i, int tagLen) {
   }
 }
 
+// The size a picture of w x h is drawn at: a figure wider than the view is
+// fitted to it when stretching is on; inline images are never scaled.
+void CLineMgr::FigureDrawSize(bool inlineImage, bool stretch, int* w, int* h) const {
+  if (inlineImage || !stretch || *w <= m_viewWidth || m_viewWidth <= 0) return;
+  double scale = static_cast<double>(m_viewWidth) / *w;
+  *w = static_cast<int>(*w * scale);
+  *h = static_cast<int>(*h * scale);
+}
+
 // A figure below its caption, or an inline image at the pen.
 void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
   if (!d.options->bInlineImage) return;
@@ -301,19 +310,25 @@ void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
   if (!inlineImage) d.lineHasFigure = true;
   // Lines above the view are walked only for their styles and colours.
   if (!d.drawing) return;
-  CBitmapImage image;
   if (kind == kImageMonochrome && (w < 1 || w > 2048 || h < 1 || h > 2048)) return;
-  if (!d.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), w, h, &image)) return;
-  int dw = image.Width(), dh = image.Height();
+  // A colour picture's own size comes from its headers where the book can
+  // read them, so that one drawn smaller than it is decodes smaller too.
+  bool sized = kind != kImageMonochrome && d.book->ImageSize(kind, static_cast<int32_t>(page),
+                                                             static_cast<int>(offset), &w, &h);
+  int dw = w, dh = h;
+  if (sized) FigureDrawSize(inlineImage, d.options->bStretchImg != 0, &dw, &dh);
+  CBitmapImage image;
+  if (!d.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), w, h,
+                         sized && dw < w ? dw : 0, &image))
+    return;
+  if (!sized) {
+    dw = image.Width(), dh = image.Height();
+    FigureDrawSize(inlineImage, d.options->bStretchImg != 0, &dw, &dh);
+  }
   if (inlineImage) {
     if (d.drawing) d.canvas->DrawImage(image, d.x - d.scrollX, d.top - d.scrollY, dw, dh);
     d.x += dw;
     return;
-  }
-  if (d.options->bStretchImg && dw > m_viewWidth && m_viewWidth > 0) {
-    double scale = static_cast<double>(m_viewWidth) / dw;
-    dw = static_cast<int>(dw * scale);
-    dh = static_cast<int>(dh * scale);
   }
   int x = m_indent + dw < m_viewWidth ? m_indent : 0;
   d.canvas->DrawImage(image, x - d.scrollX, d.top + m_lineHeight - d.scrollY, dw, dh);
