@@ -10,10 +10,13 @@ namespace {
 constexpr std::string_view kMapPrefix = "<MAP";
 constexpr std::string_view kMapEndPrefix = "</MAP";
 
-// EB graphic menus were drawn for a screen of 256 x 200 pixels; a point
-// area near its edges is pulled in so that its square stays on it.
-constexpr int kEbScreenWidth = 256;
-constexpr int kEbScreenHeight = 200;
+// EB graphic menus are pictures of 256 x 200 pixels. The square of a point
+// near the bottom is pulled up to end at row 200; one near the right edge
+// is pulled in the same way to end at column 256. (Taking 256 - x for such
+// a point instead would throw its square to the far side of the picture,
+// and a point past 256, which only a damaged book has, off it.)
+constexpr int kEbMenuWidth = 256;
+constexpr int kEbMenuHeight = 200;
 
 bool StartsWith(std::u16string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
@@ -68,15 +71,12 @@ int KindOf(int32_t page, const PageKind& kindAt) { return page > 0 && kindAt ? k
 
 GraphicArea PlaceEbPointArea(GraphicArea area) {
   if (area.width != 0 || area.height != 0) return area;
-  // Left of the point and centred on it vertically, as EB players put the
-  // marker. Both sides keep the square on the 256 x 200 screen: the far
-  // edge is bounded the same way for x as for y, so a point past x 256
-  // (possible only in a damaged book) gets the last square of the row
-  // rather than a mirrored position somewhere else on the picture.
+  // Left of the point and centred on it vertically, where EB players put
+  // the marker, and kept on the picture.
   int x = std::max(0, area.x - kAreaMarkerSize);
   int y = std::max(0, area.y - kAreaMarkerSize / 2);
-  if (x + kAreaMarkerSize > kEbScreenWidth) x = kEbScreenWidth - kAreaMarkerSize;
-  if (y + kAreaMarkerSize > kEbScreenHeight) y = kEbScreenHeight - kAreaMarkerSize;
+  if (x + kAreaMarkerSize > kEbMenuWidth) x = kEbMenuWidth - kAreaMarkerSize;
+  if (y + kAreaMarkerSize > kEbMenuHeight) y = kEbMenuHeight - kAreaMarkerSize;
   area.x = static_cast<int16_t>(x);
   area.y = static_cast<int16_t>(y);
   area.width = kAreaMarkerSize;

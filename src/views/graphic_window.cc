@@ -64,11 +64,18 @@ MapParse CGraphicWindow::Shown(const MapParse& parse) {
   return parse;
 }
 
+void CGraphicWindow::mousePressEvent(QMouseEvent* event) {
+  // Pen down does nothing but keeps the release for this window.
+  if (event->button() == Qt::LeftButton) event->accept();
+  else CImageView::mousePressEvent(event);
+}
+
 void CGraphicWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     CImageView::mouseReleaseEvent(event);
     return;
   }
+  event->accept();
   QPoint at = event->position().toPoint() + ScrollPosition();
   MapTap tap = m_menu.Tap(at.x(), at.y());
   SyncImage();  // a graphic menu may have replaced this one

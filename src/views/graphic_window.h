@@ -58,6 +58,7 @@ class CGraphicWindow : public CImageView {
   void ComplexSearchSelected(int entry);
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void PaintOver(QPainter& painter, QPoint origin) override;
 

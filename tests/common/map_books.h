@@ -2,8 +2,8 @@
 // window, written by the bookwriter from source text and opened through a
 // dictionary session as the program opens them. Pictures: the demo
 // dictionary's (data/demo/media: sakura 40 x 40 colour, neko 48 x 48
-// monochrome) and two made here, a 320 x 240 scene and a monochrome strip
-// 1,024 pixels wide.
+// monochrome) and three made here: a scene of 320 x 240, the same at the
+// 256 x 200 of EB graphic menus, and a monochrome strip 1,024 pixels wide.
 //
 // kEpwingMapSource, entries:
 //   0 地図  {map sakura}: areas (0,0,20,20) -> 猫 and (20,20,20,20) -> 犬
@@ -16,7 +16,8 @@
 // 犬, as EPWING graphic menus are coded.
 //
 // kEbMapSource (an EB book, whose map areas are points), entries:
-//   0 地図  {map scene}: points (10,5) -> 猫, (100,60) -> 犬, (270,195) -> 猫
+//   0 地図  {map scene} (256 x 200): points (10,5) -> 猫, (100,60) -> 犬,
+//           and (270,195) -> 猫, off the picture
 //   1 猫    with an XA sound "bell"
 //   2 犬    {map ink} (neko): point (30,30) -> 猫
 #ifndef TOMELING_TESTS_COMMON_MAP_BOOKS_H_
@@ -65,7 +66,7 @@ inline constexpr const char* kEbMapSource = R"(book eb
 subbook EBMAP 地図の本
   index 90
   image ink mono media/neko.pbm
-  image scene jpeg media/scene.ppm
+  image scene jpeg media/eb_scene.ppm
   sound bell xa media/suzu.wav
   entry 地図
     body {map scene}景色{area 10 5 0 0 猫}{area 100 60 0 0 犬}{area 270 195 0 0 猫}{/map}
@@ -84,7 +85,8 @@ class CMapBook {
     std::filesystem::create_directories(m_dir.Path() / "media");
     for (const char* name : {"sakura.ppm", "neko.pbm", "suzu.wav"})
       std::filesystem::copy_file(media + name, m_dir.Path() / "media" / name);
-    m_dir.Write("media/scene.ppm", Scene());
+    m_dir.Write("media/scene.ppm", Scene(320, 240));
+    m_dir.Write("media/eb_scene.ppm", Scene(256, 200));
     m_dir.Write("media/wide.pbm", WideStrip());
   }
 
@@ -117,17 +119,16 @@ class CMapBook {
   }
 
  private:
-  // A 320 x 240 picture: sky, a sun, a hill.
-  static std::vector<uint8_t> Scene() {
-    const int w = 320, h = 240;
-    std::string head = "P6\n320 240\n255\n";
+  // A picture of sky, a sun and a hill.
+  static std::vector<uint8_t> Scene(int w, int h) {
+    std::string head = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
     std::vector<uint8_t> out(head.begin(), head.end());
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         int r = 120 + y / 3, g = 170 + y / 4, b = 240;
-        int sx = x - 240, sy = y - 60;
+        int sx = x - w * 3 / 4, sy = y - h / 4;
         if (sx * sx + sy * sy < 900) r = 250, g = 200, b = 40;
-        int hill = 170 - (x - 120) * (x - 120) / 400;
+        int hill = h / 2 + (x - w / 3) * (x - w / 3) / 500;
         if (y > hill) r = 60, g = 150 - (y - hill) / 4, b = 60;
         out.push_back(static_cast<uint8_t>(r));
         out.push_back(static_cast<uint8_t>(g));

@@ -49,20 +49,6 @@ TEST(GraphicMap, EpwingMapLoadsItsPictureAndStopsAtTheMapEnd) {
   EXPECT_EQ(map.Areas()[1].linkPage, 0);
 }
 
-TEST(GraphicMap, ALinkOutsideAreasStopsWithItsTarget) {
-  CGraphicMap map;
-  Loader loader;
-  MapParse parse = map.Parse(Wide("<BODY><LINK>a</LINK[0000ABCD:07FE]>" + FigEndTag(5, 0x10, 8, 8, 1) + AreaTag(0, 0, 9, 9, 3)),
-                             loader.Fn());
-  EXPECT_EQ(parse.end, MapParse::kLink);
-  EXPECT_EQ(parse.linkPage, 0xABCD);
-  EXPECT_EQ(parse.linkOffset, 0x7FE);
-  EXPECT_TRUE(loader.asked.empty());  // nothing after the link is read
-  EXPECT_TRUE(map.Areas().empty());
-  // A broken closing tag is no link.
-  EXPECT_EQ(map.Parse(Wide("</LINK[0000ABCD:07F]>"), loader.Fn()).end, MapParse::kTextEnd);
-}
-
 TEST(GraphicMap, TakesColourPicturesAndMonochromeOnesUpTo1023Pixels) {
   struct Case {
     std::string tag;
@@ -123,6 +109,9 @@ TEST(GraphicMap, BrokenAreaTagsAreSkipped) {
     GraphicArea area;
     EXPECT_FALSE(ParseAreaTag(Wide(tag), &area)) << tag;
   }
+  // Nor is a broken reference.
+  CGraphicMap map;
+  EXPECT_EQ(map.Parse(Wide("</LINK[0000ABCD:07F]>"), {}).end, MapParse::kTextEnd);
   // Negative values as the markup writes them.
   GraphicArea area;
   ASSERT_TRUE(ParseAreaTag(Wide("<AREA COORDS=-01,002,003,004 HREF=[00000001:0000]>"), &area));
