@@ -4,6 +4,7 @@
 #include "decode/media_book.h"
 #include "decode/sound_player.h"
 #include "reader/eb_reader.h"
+#include "reader/menu_info.h"
 #include "reader/subbook_media.h"
 #include "shell/dict_session.h"
 #include "shell/frame.h"
@@ -55,10 +56,7 @@ bool CGraphicMenu::LoadImage(const ImageTag& tag) {
 
 MapTap CGraphicMenu::Tap(int x, int y) {
   const CEBReader* reader = m_dict >= 0 ? m_session.Display(m_dict).reader : nullptr;
-  MapTap tap = m_map.Tap(x, y, [reader](int32_t page) {
-    const IndexEntry* area = reader != nullptr ? reader->IndexForPage(page) : nullptr;
-    return area != nullptr ? static_cast<int>(area->id) : -1;
-  });
+  MapTap tap = m_map.Tap(x, y, [reader](int32_t page) { return reader != nullptr ? ItemKind(*reader, page) : -1; });
   switch (tap.action) {
     case MapTap::kPlaySound: PlaySound(tap.soundStart, tap.soundEnd); break;
     case MapTap::kShowText: m_frame.ShowText(tap.page, tap.offset); break;
