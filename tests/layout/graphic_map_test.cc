@@ -27,8 +27,9 @@ struct Loader {
 TEST(GraphicMap, EpwingMapLoadsItsPictureAndStopsAtTheMapEnd) {
   CGraphicMap map;
   Loader loader;
-  std::string text = "<BODY><HEAD>x</HEAD>\r\n<MAP><FIG>&amp;" + FigEndTag(5, 0x10, 40, 30, 0) + AreaTag(1, 2, 10, 20, 0x12, 0x34) +
-                     SoundAreaTag(7, 8, 5, 5, 0x4A, 0x96) + "</MAP><LINK>y</LINK[00000001:0002]>" + AreaTag(0, 0, 5, 5, 1);
+  std::string text = "<BODY><HEAD>x</HEAD>\r\n<MAP><FIG>&amp;" + FigEndTag(5, 0x10, 40, 30, 0) +
+                     AreaTag(1, 2, 10, 20, 0x12, 0x34) + SoundAreaTag(7, 8, 5, 5, 0x4A, 0x96) +
+                     "</MAP><LINK>y</LINK[00000001:0002]>" + AreaTag(0, 0, 5, 5, 1);
   MapParse parse = map.Parse(Wide(text), loader.Fn());
   EXPECT_EQ(parse.end, MapParse::kMapEnd);
   EXPECT_TRUE(parse.imageLoaded);
@@ -158,7 +159,8 @@ TEST(GraphicMap, EachTextHasItsOwnAreas) {
   map.SetEbKind(true);
   Loader loader;
   // EB image maps have no <MAP>: the second picture's areas replace the first's.
-  map.Parse(Wide("<FIG>a" + FigEndTag(5, 0x10, 8, 8, 1) + AreaTag(10, 5, 0, 0, 1) + AreaTag(40, 40, 0, 0, 2)), loader.Fn());
+  map.Parse(Wide("<FIG>a" + FigEndTag(5, 0x10, 8, 8, 1) + AreaTag(10, 5, 0, 0, 1) + AreaTag(40, 40, 0, 0, 2)),
+            loader.Fn());
   ASSERT_EQ(map.Areas().size(), 2u);
   map.Parse(Wide("<FIG>b" + FigEndTag(6, 0x10, 8, 8, 1) + AreaTag(60, 60, 0, 0, 3)), loader.Fn());
   ASSERT_EQ(map.Areas().size(), 1u);
