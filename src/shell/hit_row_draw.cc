@@ -104,7 +104,7 @@ class CHeadingPainter {
 
 }  // namespace
 
-RowColours HitRowColours(bool selected, bool listFocused, const LayoutOptions& set,
+RowColours HitRowColours(bool selected, bool listFocused, const RowColourSet& set,
                          const SystemRowColours& system) {
   constexpr Colour kRgbMask = 0xFFFFFF;
   if (set.useSystemColours) {
@@ -112,9 +112,9 @@ RowColours HitRowColours(bool selected, bool listFocused, const LayoutOptions& s
     if (selected) return {system.window, system.windowText, system.windowText};
     return {system.base, kBlue, system.windowText};
   }
-  if (selected && listFocused) return {kOwnSelection, ~set.titleColour & kRgbMask, kWhite};
-  if (selected) return {kOwnUnfocusedSelection, set.textColour, set.textColour};
-  return {set.backgroundColour, set.titleColour, set.textColour};
+  if (selected && listFocused) return {kOwnSelection, ~set.title & kRgbMask, kWhite};
+  if (selected) return {kOwnUnfocusedSelection, set.text, set.text};
+  return {set.background, set.title, set.text};
 }
 
 void HitRowGaijiSize(bool half, int fontSize, bool adjustGaiji, int* width, int* height) {

@@ -28,7 +28,6 @@
 #include <string_view>
 
 #include "layout/canvas.h"
-#include "layout/line_mgr.h"
 
 class CLayoutBook;
 
@@ -41,15 +40,21 @@ struct SystemRowColours {
   Colour base = MakeColour(255, 255, 255);    // a list's background
 };
 
+// The program's own colours a row takes, or the switch to the system's.
+struct RowColourSet {
+  Colour title = MakeColour(0, 0, 255);
+  Colour text = MakeColour(0, 0, 0);
+  Colour background = MakeColour(255, 255, 255);
+  bool useSystemColours = false;
+};
+
 struct RowColours {
   Colour background = 0;
   Colour name = 0;
   Colour heading = 0;
 };
 
-// The colours of a row; `set` gives the own colours (title, text,
-// background) and whether the system colours are used instead.
-RowColours HitRowColours(bool selected, bool listFocused, const LayoutOptions& set,
+RowColours HitRowColours(bool selected, bool listFocused, const RowColourSet& set,
                          const SystemRowColours& system);
 
 struct HitRowGeometry {

@@ -32,6 +32,17 @@ QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper) {
   return out;
 }
 
+QFont ToQFont(const FontDesc& d) {
+  QFont font;
+  font.setFamilies({QString::fromStdU16String(d.face), QString::fromLatin1(kFallbackFace)});
+  font.setPixelSize(d.pixelSize > 0 ? d.pixelSize : 1);
+  font.setWeight(d.bold ? QFont::Bold : QFont::Normal);
+  font.setItalic(d.italic);
+  font.setUnderline(d.underline);
+  font.setStyleStrategy(d.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
+  return font;
+}
+
 CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter) {}
 
 CQtCanvas::Built& CQtCanvas::Current() {
@@ -40,16 +51,8 @@ CQtCanvas::Built& CQtCanvas::Current() {
   const FontDesc& d = m_font != nullptr ? *m_font : kDefault;
   Built& b = m_fonts[d.serial];
   if (!b.metrics) {
-    QString face = QString::fromStdU16String(d.face);
-    QFont font;
-    font.setFamilies({face, QString::fromLatin1(kFallbackFace)});
-    font.setPixelSize(d.pixelSize > 0 ? d.pixelSize : 1);
-    font.setWeight(d.bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(d.italic);
-    font.setUnderline(d.underline);
-    font.setStyleStrategy(d.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
-    b.font = font;
-    b.metrics = std::make_unique<QFontMetrics>(font);
+    b.font = ToQFont(d);
+    b.metrics = std::make_unique<QFontMetrics>(b.font);
     b.pixelSize = d.pixelSize;
   }
   m_current = &b;

@@ -27,6 +27,8 @@ class CBitmapImage;
 inline constexpr const char* kFallbackFace = "Noto Sans CJK JP";
 
 QColor ToQColor(Colour colour);
+// The font a description stands for, with the fallback face behind it.
+QFont ToQFont(const FontDesc& desc);
 // A book image as a QImage; 1-bit images take `ink` for their 0 bits and
 // `paper` for their 1 bits.
 QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper);

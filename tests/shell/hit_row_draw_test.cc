@@ -135,19 +135,19 @@ TEST_F(HitRowDrawTest, DrawingStopsAtTheRowsRightEdge) {
 }
 
 TEST(HitRowColoursTest, OwnAndSystemColoursOfEachState) {
-  LayoutOptions set;
-  set.titleColour = MakeColour(0x10, 0x20, 0x30);
-  set.textColour = MakeColour(0x40, 0x50, 0x60);
-  set.backgroundColour = MakeColour(0x70, 0x80, 0x90);
+  RowColourSet set;
+  set.title = MakeColour(0x10, 0x20, 0x30);
+  set.text = MakeColour(0x40, 0x50, 0x60);
+  set.background = MakeColour(0x70, 0x80, 0x90);
   SystemRowColours sys{1, 2, 3, 4, 5};
   auto is = [](const RowColours& c, Colour bg, Colour name, Colour heading) {
     return c.background == bg && c.name == name && c.heading == heading;
   };
   const Colour blue = MakeColour(0, 0, 255);
   EXPECT_TRUE(is(HitRowColours(true, true, set, sys), blue, MakeColour(0xEF, 0xDF, 0xCF), MakeColour(255, 255, 255)));
-  EXPECT_TRUE(is(HitRowColours(true, false, set, sys), MakeColour(0xC4, 0xC4, 0xC4), set.textColour, set.textColour));
-  EXPECT_TRUE(is(HitRowColours(false, true, set, sys), set.backgroundColour, set.titleColour, set.textColour));
-  EXPECT_TRUE(is(HitRowColours(false, false, set, sys), set.backgroundColour, set.titleColour, set.textColour));
+  EXPECT_TRUE(is(HitRowColours(true, false, set, sys), MakeColour(0xC4, 0xC4, 0xC4), set.text, set.text));
+  EXPECT_TRUE(is(HitRowColours(false, true, set, sys), set.background, set.title, set.text));
+  EXPECT_TRUE(is(HitRowColours(false, false, set, sys), set.background, set.title, set.text));
   set.useSystemColours = true;
   EXPECT_TRUE(is(HitRowColours(true, true, set, sys), 1, 2, 2));
   EXPECT_TRUE(is(HitRowColours(true, false, set, sys), 3, 4, 4));
