@@ -183,7 +183,11 @@ bool CLeftView::event(QEvent* e) {
 void CLeftView::keyPressEvent(QKeyEvent* e) {
   const int key = e->key();
   const CSettings& s = m_session.Settings();
-  if (IsEnter(key)) {
+  if (e->matches(QKeySequence::Copy)) {
+    // The frame's copy command has nothing to copy from the list; the
+    // list's own copy of the row's text would shadow it.
+    e->ignore();
+  } else if (IsEnter(key)) {
     if (s.bPreView || (m_shownRow >= 0 && SelectedRow() == m_shownRow))
       m_frame.MoveFocus(1, kFocusHitList);
     e->accept();

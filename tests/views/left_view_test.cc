@@ -2,6 +2,8 @@
 // key and tap asks of the frame, and typing that goes to the search box.
 #include "views/left_view.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 
 #include "left_view_fixture.h"
@@ -148,12 +150,16 @@ TEST_F(LeftViewTest, TypingInTheListTypesIntoTheSearchBox) {
   EXPECT_EQ(searchBox->text(), QStringLiteral("aね"));
   EXPECT_EQ(frame.Count("MoveFocus(0, 0)"), 2);
 
-  // Commands are not typing.
+  // Commands are not typing; copy is the frame's, and it copies nothing
+  // from the list.
+  QGuiApplication::clipboard()->setText(QStringLiteral("before"));
   list->setFocus(Qt::OtherFocusReason);
   frame.ClearCalls();
   Tap(Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+  Tap(Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
   Tap(Qt::Key_F5);
   EXPECT_TRUE(frame.Calls().empty());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
   EXPECT_EQ(Focused(), list);
 }
 
@@ -218,18 +224,21 @@ TEST_F(LeftViewTest, ClearForgetsEveryRowAndWhatWasShown) {
 TEST_F(LeftViewTest, FontsFollowTheSettingsWhenAsked) {
   Settings().fontSizeList = 12;
   Open();
+  ASSERT_EQ(Fill({kDictAlpha}, u"ね"), 2);
   int small = list->Delegate()->RowHeight();
+  EXPECT_EQ(list->visualRect(list->model()->index(1, 0)).top(), small);
   EXPECT_EQ(list->Delegate()->HeadingX(), 3 * 12);
   Settings().fontSizeList = 24;
   Settings().lenDictName = 0;
   Settings().fontName = u"DejaVu Serif";
   list->ApplyListFonts();
+  QCoreApplication::processEvents();
   EXPECT_GT(list->Delegate()->RowHeight(), small);
   EXPECT_EQ(list->Delegate()->HeadingX(), 0);
   EXPECT_EQ(list->Delegate()->Font(0).face, u"DejaVu Serif");
   EXPECT_EQ(list->Delegate()->Font(0).pixelSize, 24);
-  ASSERT_EQ(Fill({kDictAlpha}, u"ね"), 2);
-  EXPECT_EQ(list->visualRect(list->model()->index(0, 0)).height(), list->Delegate()->RowHeight());
+  // The rows already listed take the new height.
+  EXPECT_EQ(list->visualRect(list->model()->index(1, 0)).top(), list->Delegate()->RowHeight());
   // Sizes no screen can show are kept drawable.
   Settings().fontSizeList = 100000;
   Settings().lenDictName = 1 << 30;
