@@ -36,53 +36,46 @@ inline std::vector<uint8_t> RingGlyph() {
           0x41, 0x82, 0x40, 0x02, 0x60, 0x06, 0x60, 0x06, 0x30, 0x0C, 0x1C, 0x38, 0x0F, 0xF0, 0x00, 0x00};
 }
 
-inline SubbookSource HitListAnimals(const std::string& dir, const std::string& title) {
+// A subbook found through its reading index (0x90).
+inline SubbookSource ReadingSubbook(const std::string& dir, const std::string& title) {
   SubbookSource s;
   s.directory = dir;
   s.title = title;
   s.indexes = {IndexOptions{0x90}};
+  return s;
+}
+
+inline void AddReadingEntry(SubbookSource& s, const std::string& heading, const std::string& body,
+                            const std::string& reading) {
+  BookEntry e;
+  e.heading = heading;
+  e.body = {body};
+  e.words = {{0x90, reading}};
+  s.entries.push_back(std::move(e));
+}
+
+inline SubbookSource HitListAnimals(const std::string& dir, const std::string& title) {
+  SubbookSource s = ReadingSubbook(dir, title);
   const char* animals[][2] = {{"猫", "ねこ"}, {"犬", "いぬ"}, {"鼠", "ねずみ"}, {"狐", "きつね"}};
-  for (const auto& a : animals) {
-    BookEntry e;
-    e.heading = std::string(a[0]) + "【" + a[1] + "】";
-    e.body = {std::string("読み：") + a[1]};
-    e.words = {{0x90, a[1]}};
-    s.entries.push_back(std::move(e));
-  }
+  for (const auto& a : animals)
+    AddReadingEntry(s, std::string(a[0]) + "【" + a[1] + "】", std::string("読み：") + a[1], a[1]);
   return s;
 }
 
 inline SubbookSource HitListBlanks() {
-  SubbookSource s;
-  s.directory = "BLANK";
-  s.title = "空見出し";
-  s.indexes = {IndexOptions{0x90}};
-  auto add = [&](const char* heading, const char* word) {
-    BookEntry e;
-    e.heading = heading;
-    e.body = {std::string("本文：") + word};
-    e.words = {{0x90, word}};
-    s.entries.push_back(std::move(e));
-  };
-  add("", "から");
-  add("　　", "からっぽ");
-  add("　 　ねこ科", "すきま");
+  SubbookSource s = ReadingSubbook("BLANK", "空見出し");
+  AddReadingEntry(s, "", "本文：から", "から");
+  AddReadingEntry(s, "　　", "本文：からっぽ", "からっぽ");
+  AddReadingEntry(s, "　 　ねこ科", "本文：すきま", "すきま");
   return s;
 }
 
 inline SubbookSource HitListGaiji() {
-  SubbookSource s;
-  s.directory = "GAIJI";
-  s.title = "外字";
-  s.indexes = {IndexOptions{0x90}};
+  SubbookSource s = ReadingSubbook("GAIJI", "外字");
   FontSource font;
   font.glyphs = {RingGlyph()};
   s.wideFonts = {font};
-  BookEntry e;
-  e.heading = "Ｘ猫";  // Ｘ becomes the gaiji, see WriteHitListBook
-  e.body = {"外字の見出し"};
-  e.words = {{0x90, "がいじ"}};
-  s.entries.push_back(std::move(e));
+  AddReadingEntry(s, "Ｘ猫", "外字の見出し", "がいじ");  // Ｘ becomes the gaiji, see WriteHitListBook
   return s;
 }
 
