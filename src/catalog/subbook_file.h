@@ -35,6 +35,9 @@ class CSubbookFile {
   // until the next Fetch or Close. `ok` (optional) tells whether the page was
   // really read; an unreadable page reads as zeros.
   const uint8_t* Fetch(int32_t page, bool* ok = nullptr);
+  // Reads pages `first` on into `out` past the one-page cache, for scans
+  // of whole areas; see CBookFile::ReadPages.
+  int ReadPages(int32_t first, int count, uint8_t* out) { return m_file.ReadPages(first, count, out); }
 
   // Reads and parses the index table on `page`; false when it holds none.
   bool LoadIndexTable(int32_t page, int maxEntries);

@@ -38,6 +38,16 @@ struct TextExtent {
   int height = 0;
 };
 
+// The vertical measures of a font, in whole pixels rounded up: text drawn
+// at y has its baseline at y + ascent, and no glyph of the font reaches
+// above y or down to y + ascent + descent. Desktop CJK faces reach well
+// beyond their pixel size (ascent and descent together near one and a
+// half times it), so lines are as tall as this, not the pixel size.
+struct FontMetrics {
+  int ascent = 0;
+  int descent = 0;
+};
+
 enum class SystemColour { kWindowText, kWindow, kGrayText };
 
 class CCanvas {
@@ -46,9 +56,13 @@ class CCanvas {
 
   // Makes `font` current (nullptr keeps none) and returns the one before.
   virtual const FontDesc* SelectFont(const FontDesc* font) = 0;
-  // Extent of `n` characters in the current font.
+  // Extent of `n` characters in the current font; the height is the font's
+  // ascent plus descent.
   virtual TextExtent MeasureText(const char16_t* text, int n) = 0;
-  // Draws `n` characters with their top-left at (x, y), in the text colour.
+  // Of the current font.
+  virtual FontMetrics Metrics() = 0;
+  // Draws `n` characters with their top-left at (x, y), in the text colour:
+  // the baseline at y + Metrics().ascent.
   virtual void DrawText(int x, int y, const char16_t* text, int n) = 0;
   virtual void SetTextColour(Colour colour) = 0;
   virtual void SetBackgroundColour(Colour colour) = 0;

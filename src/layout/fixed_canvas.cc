@@ -11,12 +11,19 @@ TextExtent CFixedCanvas::MeasureText(const char16_t* text, int n) {
   int size = m_font != nullptr ? m_font->pixelSize : 13;
   int width = 0;
   for (int i = 0; i < n; ++i) width += text[i] < 0x100 ? size / 2 : size;
-  return {width, size};
+  FontMetrics m = Metrics();
+  return {width, m.ascent + m.descent};
+}
+
+FontMetrics CFixedCanvas::Metrics() {
+  int size = m_font != nullptr ? m_font->pixelSize : 13;
+  return {(size * m_ascentPercent + 99) / 100, (size * m_descentPercent + 99) / 100};
 }
 
 void CFixedCanvas::DrawText(int x, int y, const char16_t* text, int n) {
   if (!m_recording) return;
-  int height = m_font != nullptr ? m_font->pixelSize : 13;
+  FontMetrics m = Metrics();
+  int height = m.ascent + m.descent;
   int width = MeasureText(text, n).width;
   m_records.push_back({Op::kText, x, y, width, height, std::u16string(text, static_cast<size_t>(n)),
                        m_textColour, m_font});

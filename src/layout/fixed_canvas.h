@@ -2,9 +2,11 @@
 // benchmarks, so that layout never depends on the fonts installed.
 //
 // A character below U+0100 is half the current font's pixel size wide, any
-// other a full one; an extent is as high as the font. Drawing keeps a list
-// of the operations (text runs with their colour and font, images, lines,
-// inversions) instead of pixels.
+// other a full one. Ascent and descent are shares of the pixel size, by
+// default all of it and nothing, so that an extent is as high as the font;
+// SetMetrics gives the canvas the taller measures of a desktop CJK face.
+// Drawing keeps a list of the operations (text runs with their colour and
+// font, images, lines, inversions) instead of pixels.
 #ifndef TOMELING_LAYOUT_FIXED_CANVAS_H_
 #define TOMELING_LAYOUT_FIXED_CANVAS_H_
 
@@ -26,6 +28,7 @@ class CFixedCanvas : public CCanvas {
 
   const FontDesc* SelectFont(const FontDesc* font) override;
   TextExtent MeasureText(const char16_t* text, int n) override;
+  FontMetrics Metrics() override;
   void DrawText(int x, int y, const char16_t* text, int n) override;
   void SetTextColour(Colour colour) override { m_textColour = colour; }
   void SetBackgroundColour(Colour colour) override { m_background = colour; }
@@ -40,6 +43,11 @@ class CFixedCanvas : public CCanvas {
   int MeasureCalls() const { return m_measureCalls; }
   // Records nothing when off (benchmarks).
   void SetRecording(bool on) { m_recording = on; }
+  // Ascent and descent in percent of the pixel size (rounded up).
+  void SetMetrics(int ascentPercent, int descentPercent) {
+    m_ascentPercent = ascentPercent;
+    m_descentPercent = descentPercent;
+  }
 
  private:
   const FontDesc* m_font = nullptr;
@@ -48,6 +56,8 @@ class CFixedCanvas : public CCanvas {
   std::vector<Record> m_records;
   int m_measureCalls = 0;
   bool m_recording = true;
+  int m_ascentPercent = 100;
+  int m_descentPercent = 0;
 };
 
 #endif  // TOMELING_LAYOUT_FIXED_CANVAS_H_

@@ -15,6 +15,7 @@ struct CLineMgr::LayoutState {
   int matchedTo = 0;    // characters below this were tested for search words
   bool mapMode = false;
   int lineSpacing = 0;
+  int raise = 0;  // how far below the line's top subscripts are drawn
   LineRecord& Line(CLineMgr& m) { return m.m_lineT[static_cast<size_t>(m.m_lineCount)]; }
 };
 

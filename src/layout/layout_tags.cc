@@ -15,7 +15,7 @@ void CLineMgr::CloseAttr(LayoutState& s, int i, uint16_t flags, bool target) {
     if ((a.flags & flags) == 0) continue;
     a.length = static_cast<uint16_t>(i - a.start);
     a.x1 = s.pen;
-    a.y1 = s.Line(*this).y + m_fontSize;
+    a.y1 = s.Line(*this).y + m_lineHeight;
     if (target) {
       uint32_t page = 0, offset = 0;
       const char16_t* p = m_text + i;
@@ -60,7 +60,7 @@ CLineMgr::TagEffect CLineMgr::LayoutTag(LayoutState& s, int i, int tagLen, int* 
     int iw = 0, ih = 0;
     ImageSize(s, i, s.options->bStretchImg != 0, &iw, &ih);
     m_maxWidth = std::max(m_maxWidth, iw);
-    *h = m_fontSize + ih;
+    *h = m_lineHeight + ih;  // the caption's line, the image below it
     return kTagBreakAfter;
   } else if (MarkupStarts(p, n, kTagInlineEndPrefix) && n == static_cast<int>(kFigEndTagLength)) {
     if (!m_inlineImage) return kTagNone;
@@ -68,7 +68,7 @@ CLineMgr::TagEffect CLineMgr::LayoutTag(LayoutState& s, int i, int tagLen, int* 
     return kTagInline;
   } else if (MarkupStarts(p, n, kTagColourChartPrefix) && n == static_cast<int>(kColourChartTagLength)) {
     *w = 2 * m_fontSize;
-    *h = m_fontSize;
+    *h = m_lineHeight;
     return kTagObject;
   } else if (MarkupStarts(p, n, kTagIndentPrefix) && n == static_cast<int>(kIndentTagLength)) {
     int level = 0;
@@ -94,6 +94,7 @@ CLineMgr::TagEffect CLineMgr::LayoutTag(LayoutState& s, int i, int tagLen, int* 
     m_bodyFlags |= 0x10;
   } else if (MarkupIs(p, n, kTagSup) || MarkupIs(p, n, kTagSub)) {
     font(1);
+    s.raise = p[3] == u'B' ? m_fontSize / 2 - 2 : 0;  // as drawn
   } else if (MarkupIs(p, n, kTagBold)) {
     font(2);
   } else if (MarkupIs(p, n, kTagItalic)) {
@@ -103,6 +104,7 @@ CLineMgr::TagEffect CLineMgr::LayoutTag(LayoutState& s, int i, int tagLen, int* 
   } else if (MarkupIs(p, n, kTagSupEnd) || MarkupIs(p, n, kTagSubEnd) || MarkupIs(p, n, kTagBoldEnd) ||
              MarkupIs(p, n, kTagUnderlineEnd)) {
     font(0);
+    if (p[2] == u'S') s.raise = 0;
   } else if (MarkupIs(p, n, kTagItalicEnd)) {
     font(0);
     s.pen += m_italicOverhang;

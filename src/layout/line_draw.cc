@@ -110,9 +110,16 @@ int CLineMgr::Draw(const char16_t* text, int /*left*/, int /*top*/, int right, i
   bool ruled = options.bRuledLine && options.lineSpacing > 2;
   Colour grey = canvas.GetSystemColour(SystemColour::kGrayText);
   int rule = options.lineSpacing / 2 + (m_fontSize < 17 ? 0 : m_fontSize / 16) + 1;
+  // The rule stays in the space between the line and the one above it,
+  // clear of the glyphs of both.
   auto drawRule = [&](int line) {
-    int y = m_lineT[static_cast<size_t>(line)].y - rule - scrollY;
-    canvas.DashedLine(m_fontSize / 4, right - m_fontSize / 4, y, grey);
+    if (line < 1) return;
+    const LineRecord& below = m_lineT[static_cast<size_t>(line)];
+    const LineRecord& above = m_lineT[static_cast<size_t>(line) - 1];
+    int gapTop = above.y + above.height;
+    if (gapTop >= below.y) return;
+    int y = std::clamp(below.y - rule, gapTop, below.y - 1);
+    canvas.DashedLine(m_fontSize / 4, right - m_fontSize / 4, y - scrollY, grey);
   };
 
   int first = LineFromY(scrollY);
@@ -308,5 +315,5 @@ void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
     dh = static_cast<int>(dh * scale);
   }
   int x = m_indent + dw < m_viewWidth ? m_indent : 0;
-  d.canvas->DrawImage(image, x - d.scrollX, d.top + m_fontSize - d.scrollY, dw, dh);
+  d.canvas->DrawImage(image, x - d.scrollX, d.top + m_lineHeight - d.scrollY, dw, dh);
 }

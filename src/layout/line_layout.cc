@@ -18,14 +18,16 @@
 namespace {
 
 // Width of text[from, to) in the current font: ideographs one font size
-// each, every stretch between them measured in one call.
-int MeasureRun(CCanvas& canvas, const char16_t* text, int from, int to, int fontSize, int* height) {
+// each, every stretch between them measured in one call. The height is the
+// font's, plus `raise` for text drawn that far below the line's top.
+int MeasureRun(CCanvas& canvas, const char16_t* text, int from, int to, int fontSize, int raise, int* height) {
   int width = 0;
   int i = from;
   while (i < to) {
     if (IsIdeograph(text[i])) {
       width += fontSize;
-      *height = std::max(*height, fontSize);
+      FontMetrics m = canvas.Metrics();
+      *height = std::max(*height, m.ascent + m.descent + raise);
       ++i;
       continue;
     }
@@ -33,7 +35,7 @@ int MeasureRun(CCanvas& canvas, const char16_t* text, int from, int to, int font
     while (j < to && !IsIdeograph(text[j])) ++j;
     TextExtent e = canvas.MeasureText(text + i, j - i);
     width += e.width;
-    *height = std::max(*height, e.height);
+    *height = std::max(*height, e.height + raise);
     i = j;
   }
   return width;
@@ -53,7 +55,8 @@ void CLineMgr::EntitySize(int i, int len, int* w, int* h) const {
   bool adjust = m_adjustGaiji != 0 && m_gaijiSize != m_fontSize;
   bool gaiji = len == static_cast<int>(kGaijiEntityLength);
   if (gaiji && (kind == u'c' || kind == u'g')) {
-    *w = *h = m_fontSize;
+    *w = m_fontSize;
+    *h = m_lineHeight;  // drawn as a character
   } else if (gaiji && kind == u'h') {
     *w = adjust ? m_halfWidth : m_gaijiSize / 2;
     *h = adjust ? m_fontSize : m_gaijiSize;
@@ -62,7 +65,7 @@ void CLineMgr::EntitySize(int i, int len, int* w, int* h) const {
     *h = adjust ? m_fontSize : m_gaijiSize;
   } else {
     *w = m_halfWidth;
-    *h = m_fontSize;
+    *h = m_lineHeight;
   }
 }
 
@@ -121,6 +124,8 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
   m_face = std::clamp(book->Face(), 0, kFaces - 1);
   m_isEbCatalog = book->IsEbCatalog();
   const FontDesc* previous = canvas.SelectFont(&m_fonts[0][m_face]);
+  FontMetrics body = canvas.Metrics();
+  m_lineHeight = std::clamp(body.ascent + body.descent, m_fontSize, 0xFFFF);
   m_text = text;
   m_textLen = text == nullptr ? 0 : std::clamp(textLen, 0, kMaxTextLength);
   m_bodyFlags = 0;
@@ -137,6 +142,8 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
   s.book = book;
   s.options = &options;
   s.lineSpacing = options.lineSpacing * m_fontSize / 16;
+  // Ruled lines are drawn between lines: leave them a row.
+  if (options.bRuledLine && options.lineSpacing > 2) s.lineSpacing = std::max(s.lineSpacing, 1);
   const int fs = m_fontSize;
   const int vw = m_viewWidth;
   const int zone = vw - 3 * fs;
@@ -162,7 +169,7 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
   auto placeRun = [&](int end) -> int {
     if (s.runStart >= end) return -1;
     int h = 0;
-    int width = MeasureRun(canvas, m_text, s.runStart, end, fs, &h);
+    int width = MeasureRun(canvas, m_text, s.runStart, end, fs, s.raise, &h);
     if (s.pen + width < vw) {
       s.pen += width;
       grow(h);
@@ -174,7 +181,7 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
     int k = s.runStart;
     for (; k < end; ++k) {
       int ch = 0;
-      int cw = MeasureRun(canvas, m_text, k, k + 1, fs, &ch);
+      int cw = MeasureRun(canvas, m_text, k, k + 1, fs, s.raise, &ch);
       if (s.pen + cw >= vw && s.pen > s.Line(*this).x) break;
       s.pen += cw;
       grow(ch);
@@ -215,7 +222,7 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
       }
     }
     if (c == u'\r') {
-      grow(fs);
+      grow(m_lineHeight);
       int len = (i + 1 < m_textLen && m_text[i + 1] == u'\n') ? 2 : 1;
       newLine(i + len);
       i += len;
@@ -259,7 +266,7 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
       ++i;
       if (s.pen + s.runEstimate < zone) continue;
       int h = 0;
-      int width = MeasureRun(canvas, m_text, s.runStart, i, fs, &h);
+      int width = MeasureRun(canvas, m_text, s.runStart, i, fs, s.raise, &h);
       if (s.pen + width < zone) {
         s.pen += width;
         grow(h);

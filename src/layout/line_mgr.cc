@@ -130,8 +130,8 @@ const AttrRecord* CLineMgr::AttrFromPoint(int x, int y) const {
   for (int i = 0; i < m_attrCount; ++i) {
     const AttrRecord& a = m_attrT[static_cast<size_t>(i)];
     if (y < a.y0 || y >= a.y1) continue;
-    if (y - a.y0 <= m_fontSize && x < a.x0) continue;
-    if (a.y1 - y <= m_fontSize && x > a.x1) continue;
+    if (y - a.y0 <= m_lineHeight && x < a.x0) continue;
+    if (a.y1 - y <= m_lineHeight && x > a.x1) continue;
     return &a;
   }
   return nullptr;

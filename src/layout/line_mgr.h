@@ -15,8 +15,13 @@
 // Layout only measures. Plain text far from the right edge is estimated
 // (half a font size below U+0100, a full one above) and measured once a
 // run reaches the last three font sizes of the line; CJK ideographs count
-// as exactly one font size. Positions are page coordinates from the
+// as exactly one font size wide. Positions are page coordinates from the
 // top-left of the entry.
+//
+// Lines are as tall as the fonts on them really are (ascent plus descent,
+// see canvas.h), at least one font size: the text of a line is drawn from
+// its top, so every glyph stays inside its line, and a ruled line, drawn
+// in the space between two lines, never crosses one.
 #ifndef TOMELING_LAYOUT_LINE_MGR_H_
 #define TOMELING_LAYOUT_LINE_MGR_H_
 
@@ -116,6 +121,8 @@ class CLineMgr {
   int LineFromY(int y) const;
   int GetLineCount() const { return m_lineCount; }
   int GetFontSize() const { return m_fontSize; }
+  // Height of a line of body text in the last layout's font.
+  int GetLineHeight() const { return m_lineHeight; }
   int GetGaijiSize() const { return m_gaijiSize; }
   int GetFace() const { return m_face; }
   const std::vector<LineRecord>& Lines() const { return m_lineT; }  // count + sentinel valid
@@ -194,6 +201,7 @@ class CLineMgr {
   int m_selStart = 0, m_selEnd = 0;
   std::u16string m_fontFaces[kFaces];
   int m_fontSize = 13;
+  int m_lineHeight = 13;
   int m_gaijiSize = 16;
   int m_gaijiSizeIndex = 0;
   int m_halfWidth = 6, m_fullWidth = 13;

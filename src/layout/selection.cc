@@ -14,7 +14,7 @@ void CLineMgr::InvertRange(int a, int b, CCanvas& canvas, int scrollX, int scrol
   if (a > b) std::swap(a, b);
   PagePoint pa = PointFromChar(a, canvas);
   PagePoint pb = PointFromChar(b, canvas);
-  const int fs = m_fontSize;
+  const int fs = m_lineHeight;  // a line of text, top to bottom
   if (pa.y == pb.y) {
     if (pb.x > pa.x) canvas.InvertRect(pa.x - scrollX, pa.y - scrollY, pb.x - pa.x, fs);
     return;

@@ -104,6 +104,10 @@ class CEBReader : public CHitList {
   int CurrentOffset() const { return m_pos; }
   // Bytes of the current page (kPageSize).
   const uint8_t* PageData() const { return m_buf; }
+  // Reads `count` pages from `first` on into `out` (count * kPageSize
+  // bytes) without moving the cursor: for scans of a whole area. Returns
+  // the pages read before the first that could not be read.
+  int ReadPages(int32_t first, int count, uint8_t* out);
   // Pages actually fetched from the file since the last reset (for
   // measurements).
   uint64_t PageReads() const { return m_pageReads; }

@@ -54,6 +54,11 @@ class CFullTextScanner {
     if (m_unit == 1 && m_first[0] >= 'A' && m_first[0] <= 'Z') m_first[m_firstCount++] = m_first[0] + 0x20;
     if (m_unit == 2 && static_cast<uint8_t>(m_key[0]) == 0x23 && m_first[0] >= 0x41 && m_first[0] <= 0x5A)
       m_first[m_firstCount++] = m_first[0] + 0x20;
+    for (int i = 0; i < m_firstCount && m_unit == 2; ++i) {
+      // In memory order, as a load of the text gives it.
+      const uint8_t code[2] = {static_cast<uint8_t>(m_key[0]), m_first[i]};
+      std::memcpy(&m_firstCode[i], code, 2);
+    }
   }
 
   void Run(FullTextProgress progress, void* userData);
@@ -66,6 +71,7 @@ class CFullTextScanner {
   bool IsBoundary(int64_t pos) const;
   int64_t BoundaryFor(int64_t pos);
   int64_t NextCandidate(int64_t from, int64_t limit) const;
+  int64_t NextCode(int64_t from, int64_t limit) const;
   // 1 matched, 0 failed, -1 ran out of data.
   int Compare(int64_t start, bool final) const;
   bool Record(int64_t boundary);
@@ -79,7 +85,8 @@ class CFullTextScanner {
   const int m_unit;
   std::vector<uint8_t> m_stop;
   int m_patLen = 2;
-  uint8_t m_first[2] = {0, 0};
+  uint8_t m_first[2] = {0, 0};       // single-byte mode: the first byte
+  uint16_t m_firstCode[2] = {0, 0};  // two-byte mode: the first code as stored
   int m_firstCount = 1;
 
   std::vector<uint8_t> m_window;
@@ -126,22 +133,42 @@ int64_t CFullTextScanner::BoundaryFor(int64_t pos) {
 }
 
 int64_t CFullTextScanner::NextCandidate(int64_t from, int64_t limit) const {
-  // The first unit's last byte is searched: in two-byte text the high bytes
-  // of kana and letters repeat everywhere, the low bytes far less.
-  int64_t offset = m_unit - 1;
-  while (from < limit) {
-    const uint8_t* begin = At(from + offset);
-    size_t length = static_cast<size_t>(limit - from);
-    const uint8_t* hit = nullptr;
-    for (int i = 0; i < m_firstCount; ++i) {
-      const void* h = std::memchr(begin, m_first[i], hit ? static_cast<size_t>(hit - begin) : length);
-      if (h) hit = static_cast<const uint8_t*>(h);
-    }
-    if (hit == nullptr) return limit;
-    int64_t pos = from + (hit - begin);
-    if (m_unit == 1) return pos;
-    if ((pos - m_base) % 2 == 0 && At(pos)[0] == static_cast<uint8_t>(m_key[0])) return pos;
-    from = (pos - m_base) % 2 == 0 ? pos + 2 : pos + 1;
+  if (m_unit == 2) return NextCode(from, limit);
+  const uint8_t* begin = At(from);
+  size_t length = static_cast<size_t>(limit - from);
+  const uint8_t* hit = nullptr;
+  for (int i = 0; i < m_firstCount; ++i) {
+    const void* h = std::memchr(begin, m_first[i], hit ? static_cast<size_t>(hit - begin) : length);
+    if (h) hit = static_cast<const uint8_t*>(h);
+  }
+  return hit == nullptr ? limit : from + (hit - begin);
+}
+
+// The first code of the word (in either case for a letter), eight codes
+// at a time: comparing whole codes at even positions finds only real
+// candidates, where a search for one byte stops at every code that shares
+// it, and kana share their bytes with most of the text.
+int64_t CFullTextScanner::NextCode(int64_t from, int64_t limit) const {
+  using Codes = uint16_t __attribute__((vector_size(16)));
+  Codes want0, want1;
+  for (int lane = 0; lane < 8; ++lane) {
+    want0[lane] = m_firstCode[0];
+    want1[lane] = m_firstCode[m_firstCount - 1];
+  }
+  for (; from + 16 <= limit; from += 16) {
+    Codes text;
+    std::memcpy(&text, At(from), sizeof text);
+    auto hit = (text == want0) | (text == want1);
+    uint64_t any[2];
+    std::memcpy(any, &hit, sizeof any);
+    if ((any[0] | any[1]) == 0) continue;
+    for (int lane = 0; lane < 8; ++lane)
+      if (hit[lane]) return from + 2 * lane;
+  }
+  for (; from < limit; from += 2) {
+    uint16_t code;
+    std::memcpy(&code, At(from), 2);
+    if (code == m_firstCode[0] || code == m_firstCode[m_firstCount - 1]) return from;
   }
   return limit;
 }
@@ -218,26 +245,37 @@ void CFullTextScanner::Slide() {
 }
 
 // Appends up to a run of pages; false when nothing more is to be read.
+// The progress callback hears of each page before the run is read in one
+// go; an unreadable page reads as zeros.
 bool CFullTextScanner::ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* aborted) {
-  int failed = 0;
-  int read = 0;
-  while (read < kRunPages && *pageIndex < m_area.pageCount) {
-    if (progress) progress(userData, m_reader.HitCount(), m_area.pageCount, *pageIndex);
+  int count = 0;
+  while (count < kRunPages && *pageIndex + count < m_area.pageCount) {
+    if (progress) progress(userData, m_reader.HitCount(), m_area.pageCount, *pageIndex + count);
     if (m_reader.Aborted()) {
       *aborted = true;
       break;
     }
-    int32_t page = m_area.startPage + *pageIndex;
-    failed = m_reader.SeekPage(page) ? 0 : failed + 1;
-    if (failed > kMaxFailedPages) {
+    ++count;
+  }
+  const size_t old = m_window.size();
+  m_window.resize(old + static_cast<size_t>(count) * kPageSize);
+  int read = 0;
+  int failed = 0;
+  while (read < count) {
+    uint8_t* at = m_window.data() + old + static_cast<size_t>(read) * kPageSize;
+    int got = m_reader.ReadPages(m_area.startPage + *pageIndex + read, count - read, at);
+    read += got;
+    if (read == count) break;
+    if (got > 0) failed = 0;
+    if (++failed > kMaxFailedPages) {
       *aborted = true;
       break;
     }
-    const uint8_t* data = m_reader.PageData();
-    m_window.insert(m_window.end(), data, data + kPageSize);
-    ++*pageIndex;
+    std::memset(at + static_cast<size_t>(got) * kPageSize, 0, kPageSize);
     ++read;
   }
+  m_window.resize(old + static_cast<size_t>(read) * kPageSize);
+  *pageIndex += read;
   return read > 0;
 }
 

@@ -14,8 +14,9 @@
 // one is configured, else the escape 0x1F41 or 0x1F02; the area start
 // before the first). Several matches in one entry give one hit.
 //
-// Speed. The area is read in runs of pages and searched with memchr for the
-// word's first code; only candidates are compared further, and entry
+// Speed. The area is read in runs of pages and searched for the word's
+// first code, eight codes at a time (memchr for the first byte in
+// single-byte books); only candidates are compared further, and entry
 // boundaries are looked for backwards from a candidate. The results are
 // those of a plain scan over every code.
 //

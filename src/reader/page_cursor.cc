@@ -28,6 +28,13 @@ bool CEBReader::SeekPage(int32_t page) {
   return ok;
 }
 
+int CEBReader::ReadPages(int32_t first, int count, uint8_t* out) {
+  if (!m_file.IsOpen()) return 0;
+  int done = m_file.ReadPages(first, count, out);
+  m_pageReads += static_cast<uint64_t>(done);
+  return done;
+}
+
 bool CEBReader::SeekOffset(int offset) {
   if (offset < 1 || offset > kPageSize) return false;
   m_pos = offset;

@@ -1,6 +1,7 @@
 // See hit_row_draw.h.
 #include "shell/hit_row_draw.h"
 
+#include <algorithm>
 #include <string>
 
 #include "decode/bitmap_image.h"
@@ -17,12 +18,13 @@ constexpr Colour kWhite = MakeColour(255, 255, 255);
 constexpr Colour kBlue = MakeColour(0, 0, 255);
 constexpr char16_t kMissingGlyph = u'\u25A1';  // □
 constexpr int kGaijiDots = 16;
+constexpr int kRowPadding = 2;
 
 // Draws one row's heading: runs of text, and gaiji as bitmaps.
 class CHeadingPainter {
  public:
-  CHeadingPainter(CCanvas& canvas, const HitRowGeometry& row, CLayoutBook* book, int x)
-      : m_canvas(canvas), m_row(row), m_book(book), m_x(x), m_right(row.left + row.width) {}
+  CHeadingPainter(CCanvas& canvas, const HitRowGeometry& row, CLayoutBook* book, int x, int textTop)
+      : m_canvas(canvas), m_row(row), m_book(book), m_x(x), m_right(row.left + row.width), m_textTop(textTop) {}
 
   void Paint(std::u16string_view text) {
     const char16_t* t = text.data();
@@ -89,7 +91,7 @@ class CHeadingPainter {
   void Flush() {
     if (m_run.empty()) return;
     int n = static_cast<int>(m_run.size());
-    m_canvas.DrawText(m_x, m_row.textTop, m_run.data(), n);
+    m_canvas.DrawText(m_x, m_textTop, m_run.data(), n);
     m_x += m_canvas.MeasureText(m_run.data(), n).width;
     m_run.clear();
   }
@@ -99,6 +101,7 @@ class CHeadingPainter {
   CLayoutBook* m_book;
   int m_x;
   int m_right;
+  int m_textTop;
   std::u16string m_run;
 };
 
@@ -123,19 +126,34 @@ void HitRowGaijiSize(bool half, int fontSize, bool adjustGaiji, int* width, int*
   *width = half ? size / 2 : size;
 }
 
+int HitRowHeight(CCanvas& canvas, const FontDesc* const fonts[], int count, int fontSize, bool adjustGaiji) {
+  int width = 0, tallest = 0;
+  HitRowGaijiSize(false, fontSize, adjustGaiji, &width, &tallest);
+  const FontDesc* previous = canvas.SelectFont(nullptr);
+  for (int f = 0; f < count; ++f) {
+    canvas.SelectFont(fonts[f]);
+    FontMetrics m = canvas.Metrics();
+    tallest = std::max(tallest, m.ascent + m.descent);
+  }
+  canvas.SelectFont(previous);
+  return tallest + 2 * kRowPadding;
+}
+
 void DrawHitRow(CCanvas& canvas, const HitRowGeometry& row, const RowColours& colours, const FontDesc& font,
                 std::u16string_view name, std::u16string_view heading, CLayoutBook* book) {
   canvas.FillRect(row.left, row.top, row.width, row.height, colours.background);
   canvas.SetBackgroundColour(colours.background);
   const FontDesc* previous = canvas.SelectFont(&font);
+  FontMetrics m = canvas.Metrics();
+  int textTop = row.top + (row.height - m.ascent - m.descent) / 2;
   // The name keeps out of the heading's way, whatever its font's widths.
   int n = row.headingX > 0 ? static_cast<int>(name.size()) : 0;
   while (n > 0 && canvas.MeasureText(name.data(), n).width > row.headingX) --n;
   if (n > 0) {
     canvas.SetTextColour(colours.name);
-    canvas.DrawText(row.left, row.textTop, name.data(), n);
+    canvas.DrawText(row.left, textTop, name.data(), n);
   }
   canvas.SetTextColour(colours.heading);
-  CHeadingPainter(canvas, row, book, row.left + row.headingX).Paint(heading);
+  CHeadingPainter(canvas, row, book, row.left + row.headingX, textTop).Paint(heading);
   canvas.SelectFont(previous);
 }

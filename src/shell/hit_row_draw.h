@@ -59,7 +59,6 @@ RowColours HitRowColours(bool selected, bool listFocused, const RowColourSet& se
 
 struct HitRowGeometry {
   int left = 0, top = 0, width = 0, height = 0;  // the row
-  int textTop = 0;      // where a text run's top goes
   int headingX = 0;     // from the row's left: lenDictName x fontSizeList
   int fontSize = 12;    // fontSizeList
   bool adjustGaiji = true;
@@ -69,8 +68,13 @@ struct HitRowGeometry {
 // adjusted; half width for half-width gaiji.
 void HitRowGaijiSize(bool half, int fontSize, bool adjustGaiji, int* width, int* height);
 
-// Fills the row and draws `name` and `heading` in `font`; `book` gives the
-// gaiji bitmaps (may be null: gaiji leave their room empty).
+// The height of every row: the tallest of the fonts' text and the gaiji,
+// with 2 pixels above and below.
+int HitRowHeight(CCanvas& canvas, const FontDesc* const fonts[], int count, int fontSize, bool adjustGaiji);
+
+// Fills the row and draws `name` and `heading` in `font`, text and gaiji
+// centred in the row's height; `book` gives the gaiji bitmaps (may be
+// null: gaiji leave their room empty).
 void DrawHitRow(CCanvas& canvas, const HitRowGeometry& row, const RowColours& colours, const FontDesc& font,
                 std::u16string_view name, std::u16string_view heading, CLayoutBook* book);
 

@@ -77,8 +77,9 @@ void CBookFile::Reset() {
   m_zipMode = m_zipLevel = m_indexWidth = 0;
   m_originalSize = m_crc = 0;
   m_indexLocation = m_indexLength = m_freqLocation = m_freqLength = m_dataLocation = 0;
-  std::vector<HuffmanNode>().swap(m_nodes);
-  m_root = -1;
+  m_huffman.Clear();
+  m_codeWindow.Forget();
+  m_indexWindow.Forget();
   m_sebxa = SebxaArea();
   m_prepared = false;
 }
@@ -157,6 +158,27 @@ int CBookFile::ReadPage(uint8_t* buffer) {
   // later read fails, instead of overflowing.
   m_page = m_page == std::numeric_limits<int32_t>::max() ? -1 : m_page + 1;
   return 1;
+}
+
+int CBookFile::ReadPages(int32_t first, int count, uint8_t* out) {
+  if (count <= 0 || first <= 0 || count > std::numeric_limits<int32_t>::max() - first) return 0;
+  if (m_kind != kPlain) {
+    int done = 0;
+    if (SetPage(first) != 0) return 0;
+    m_readingRun = true;
+    while (done < count && ReadPage(out + static_cast<size_t>(done) * kPageSize) == 1) ++done;
+    m_readingRun = false;
+    if (m_kind == kEbzip) m_codeWindow.Invalidate();
+    return done;
+  }
+  // Straight into the caller's buffer, one system call for the lot.
+  const size_t want = static_cast<size_t>(count) * kPageSize;
+  size_t got = m_file.ReadAt(static_cast<int64_t>(first - 1) * kPageSize, out, want);
+  int done = static_cast<int>((got + kPageSize - 1) / kPageSize);
+  // The file's last page may be short: the rest of it is zeros.
+  std::memset(out + got, 0, static_cast<size_t>(done) * kPageSize - got);
+  SetPage(first + done);
+  return done;
 }
 
 int CBookFile::ReadPlainPage(uint8_t* buffer) {

@@ -31,7 +31,8 @@
 #include <vector>
 
 #include "storage/file_stream.h"
-#include "storage/huffman_tree.h"
+#include "storage/file_window.h"
+#include "storage/huffman_decoder.h"
 
 constexpr int kPageSize = 2048;
 
@@ -63,6 +64,13 @@ class CBookFile {
   // then zero-filled, except after an empty read of a plain file).
   int ReadPage(uint8_t* buffer);
 
+  // Reads `count` pages from `first` on into `out` (count * kPageSize
+  // bytes), as that many SetPage and ReadPage calls would, but a plain
+  // file in one read. Returns the number of pages read before the first
+  // that could not be; the pages from there on hold no data. The current
+  // page is the one after the last page read.
+  int ReadPages(int32_t first, int count, uint8_t* out);
+
   void Close();
 
   bool IsOpen() const { return m_file.IsOpen(); }
@@ -84,7 +92,6 @@ class CBookFile {
   void PrepareEpwing();
   int ReadEpwingPage(uint8_t* buffer);
   bool LoadEpwingPage(int slot);
-  bool DecodeHuffmanPage(uint8_t* out);
   bool DetectSebxa();
   int ReadSebxaPage(uint8_t* buffer);
   bool LoadSebxaSlice(int64_t slice, int slot);
@@ -121,8 +128,16 @@ class CBookFile {
   uint32_t m_indexLocation = 0, m_indexLength = 0;
   uint32_t m_freqLocation = 0, m_freqLength = 0;
   uint32_t m_dataLocation = 0;
-  std::vector<HuffmanNode> m_nodes;
-  int m_root = -1;
+  CHuffmanDecoder m_huffman;
+  // Coded pages are read through a window of the file: consecutive pages
+  // mostly lie side by side. EBZip slices use it only while ReadPages
+  // reads a run, which ends by letting go of what it read.
+  CFileWindow m_codeWindow{m_file, 32768};
+  bool m_readingRun = false;
+
+  // Page-index records (EPWING) and slice-index entries (EBZip) are read
+  // through a window too, for the same reason.
+  CFileWindow m_indexWindow{m_file, 4096};
 
   // S-EBXA
   struct SebxaArea {

@@ -56,16 +56,20 @@ int CBookFile::ReadEbzipPage(uint8_t* buffer) {
 
 bool CBookFile::LoadEbzipSlice(uint64_t slice, int slot) {
   uint64_t at = kEbzipHeaderSize + slice * m_indexWidth;
-  if (at + 2u * m_indexWidth > m_fileSize || m_file.Seek(static_cast<int64_t>(at)) != 0) return false;
   uint8_t entries[8];
-  if (m_file.Read(entries, m_indexWidth, 2) != 2) return false;
+  const size_t want = 2u * m_indexWidth;
+  if (at + want > m_fileSize || !m_indexWindow.Start(at) || m_indexWindow.Read(entries, want) != want) return false;
   uint32_t start = std::min(LoadBE(entries, m_indexWidth), m_fileSize);
   uint32_t end = std::min(LoadBE(entries + m_indexWidth, m_indexWidth), m_fileSize);
 
   uint8_t* out = m_slotBuffer[slot].data();
-  if (m_file.Seek(start) != 0) return false;
-  if (end >= start && end - start == m_sliceSize) return m_file.Read(out, m_sliceSize, 1) == 1;
+  // Within a run of pages the slices come through the code window, else
+  // straight from the file.
+  CFileWindow* window = m_readingRun ? &m_codeWindow : nullptr;
+  if (end >= start && end - start == m_sliceSize) {
+    return window ? window->Start(start) && window->Read(out, m_sliceSize) == m_sliceSize
+                  : m_file.ReadAt(start, out, m_sliceSize) == m_sliceSize;
+  }
   // The last slice may inflate to less than a full slice.
-  std::memset(out, 0, m_sliceSize);
-  return InflateSlice(m_file, out, m_sliceSize);
+  return InflateSlice(m_file, window, start, end >= start ? end - start : 0, out, m_sliceSize);
 }

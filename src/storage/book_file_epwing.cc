@@ -16,34 +16,6 @@ namespace {
 constexpr int kIndexRecordSize = 36;  // base offset + 16 page offsets
 constexpr int kPagesPerRecord = 16;
 
-// Delivers the page's code bits most significant first. Reads the file in
-// blocks; only the bits consumed matter, so reading ahead is harmless.
-class CBitReader {
- public:
-  explicit CBitReader(CFileStream& file) : m_file(file) {}
-  // Next bit, or -1 at the end of the file.
-  int Next() {
-    if (m_bits == 0) {
-      if (m_pos == m_len) {
-        m_len = m_file.Read(m_block, 1, sizeof m_block);
-        m_pos = 0;
-        if (m_len == 0) return -1;
-      }
-      m_byte = m_block[m_pos++];
-      m_bits = 8;
-    }
-    --m_bits;
-    return (m_byte >> m_bits) & 1;
-  }
-
- private:
-  CFileStream& m_file;
-  uint8_t m_block[512];
-  size_t m_len = 0, m_pos = 0;
-  uint8_t m_byte = 0;
-  int m_bits = 0;
-};
-
 }  // namespace
 
 bool CBookFile::DetectEpwing(const uint8_t* header, int versionHint) {
@@ -75,28 +47,25 @@ bool CBookFile::DetectEpwing(const uint8_t* header, int versionHint) {
 
 void CBookFile::PrepareEpwing() {
   m_prepared = true;
-  m_root = -1;
   // The table lies inside the file (checked on open), so its size and the
   // node table's are in proportion to the file's. A huge file can still
   // exhaust memory; then the file just has no tree and its pages fail.
   try {
     std::vector<uint8_t> table(m_freqLength);
     if (m_file.Seek(m_freqLocation) != 0 || m_file.Read(table.data(), m_freqLength, 1) != 1) return;
-    if (!ParseFrequencyTable(table.data(), table.size(), m_kind == kEpwingFlagged, m_nodes)) {
-      std::vector<HuffmanNode>().swap(m_nodes);
-      return;
-    }
-    m_root = BuildHuffmanTree(m_nodes);
+    std::vector<HuffmanNode> nodes;
+    if (!ParseFrequencyTable(table.data(), table.size(), m_kind == kEpwingFlagged, nodes)) return;
+    int root = BuildHuffmanTree(nodes);
+    if (!m_huffman.Build(nodes, root)) return;
     AllocateSlots(kMaxSlots, kPageSize);
   } catch (const std::bad_alloc&) {
-    std::vector<HuffmanNode>().swap(m_nodes);
-    m_root = -1;
+    m_huffman.Clear();
   }
 }
 
 int CBookFile::ReadEpwingPage(uint8_t* buffer) {
   if (!m_prepared) PrepareEpwing();
-  if (m_root < 0) return 0;
+  if (!m_huffman.IsReady()) return 0;
   int slot = FindSlot(m_page);
   if (slot < 0) {
     slot = NextSlot();
@@ -110,41 +79,23 @@ int CBookFile::ReadEpwingPage(uint8_t* buffer) {
 bool CBookFile::LoadEpwingPage(int slot) {
   uint32_t record = static_cast<uint32_t>(m_page - 1) / kPagesPerRecord;
   uint64_t within = static_cast<uint64_t>(record) * kIndexRecordSize;
-  uint64_t at = m_indexLocation + within;
   uint8_t entry[kIndexRecordSize];
   // A page past the index has no record; the bytes after the index belong
   // to the frequency table.
-  if (within + kIndexRecordSize > m_indexLength || m_file.Seek(static_cast<int64_t>(at)) != 0 ||
-      m_file.Read(entry, sizeof entry, 1) != 1)
+  if (within + kIndexRecordSize > m_indexLength || !m_indexWindow.Start(m_indexLocation + within) ||
+      m_indexWindow.Read(entry, sizeof entry) != sizeof entry)
     return false;
   uint64_t pos = LoadBE32(entry) + static_cast<uint64_t>(LoadBE16(entry + 4 + 2 * ((m_page - 1) % kPagesPerRecord)));
-  if (pos >= m_fileSize || m_file.Seek(static_cast<int64_t>(pos)) != 0) return false;
+  if (pos >= m_fileSize || !m_codeWindow.Start(pos)) return false;
 
   uint8_t* out = m_slotBuffer[slot].data();
   if (m_kind == kEpwingFlagged) {
     uint8_t flag;
-    if (m_file.Read(&flag, 1, 1) != 1) return false;
-    if (flag != 0) return m_file.Read(out, kPageSize, 1) == 1;
+    if (m_codeWindow.Read(&flag, 1) != 1) return false;
+    if (flag != 0) return m_codeWindow.Read(out, kPageSize) == static_cast<size_t>(kPageSize);
   }
-  return DecodeHuffmanPage(out);
-}
-
-bool CBookFile::DecodeHuffmanPage(uint8_t* out) {
-  std::memset(out, 0, kPageSize);
-  CBitReader bits(m_file);
-  const HuffmanNode* nodes = m_nodes.data();
-  int produced = 0;
-  while (produced < kPageSize) {
-    int n = m_root;
-    while (nodes[n].type == kHuffmanInner) {
-      int bit = bits.Next();
-      // Code cut off by the end of the file: keep what was decoded.
-      if (bit < 0) return true;
-      n = bit ? nodes[n].left : nodes[n].right;
-    }
-    if (nodes[n].type == kHuffmanEnd) break;
-    int length = HuffmanValueLength(nodes[n].type);
-    for (int i = 0; i < length && produced < kPageSize; ++i) out[produced++] = nodes[n].value[i];
-  }
+  // A code cut off by the end of the file ends the page: what was decoded
+  // is kept.
+  m_huffman.Decode(m_codeWindow, out, kPageSize);
   return true;
 }

@@ -1,5 +1,8 @@
 #include "storage/file_stream.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 int CFileStream::Open(const std::string& path, const char* mode) {
@@ -16,6 +19,19 @@ void CFileStream::Close() {
 size_t CFileStream::Read(void* buffer, size_t itemSize, size_t count) {
   if (m_fp == nullptr || itemSize == 0 || count == 0) return 0;
   return std::fread(buffer, itemSize, count, m_fp);
+}
+
+size_t CFileStream::ReadAt(int64_t offset, void* buffer, size_t size) {
+  if (m_fp == nullptr || offset < 0) return 0;
+  const int fd = fileno(m_fp);
+  size_t done = 0;
+  while (done < size) {
+    ssize_t n = pread(fd, static_cast<char*>(buffer) + done, size - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return done;
 }
 
 int CFileStream::Seek(int64_t offset, Origin origin) {

@@ -39,6 +39,12 @@ class CFileStream {
   // whole items read (0 at end of file, on error, or when not open).
   size_t Read(void* buffer, size_t itemSize, size_t count);
 
+  // Reads up to `size` bytes from byte `offset` on, straight from the file:
+  // neither the position nor the stream's buffer is used, so bytes that
+  // changed since the buffer was filled are read as they are now. Returns
+  // the bytes read (fewer at the end of the file, 0 on error).
+  size_t ReadAt(int64_t offset, void* buffer, size_t size);
+
   // Returns 0 or -1. A negative resulting position fails.
   int Seek(int64_t offset, Origin origin = kBegin);
   // Current position, or -1.

@@ -1,7 +1,7 @@
 // See hit_row_delegate.h.
 #include "views/hit_row_delegate.h"
 
-#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <algorithm>
 
@@ -15,8 +15,6 @@ namespace {
 
 // Sizes a stranger's settings may ask for, kept drawable.
 constexpr int kMinFontSize = 4, kMaxFontSize = 200;
-// Room above and below the tallest of text and gaiji.
-constexpr int kRowPadding = 2;
 
 Colour FromQColor(const QColor& c) { return MakeColour(c.red(), c.green(), c.blue()); }
 
@@ -40,18 +38,21 @@ void CHitRowDelegate::ApplySettings(const CDictSession& session) {
   const CSettings& s = session.Settings();
   m_fontSize = std::clamp(s.fontSizeList, kMinFontSize, kMaxFontSize);
   const std::u16string* faces[3] = {&s.fontName, &s.fontNameEBG, &s.fontNameEBXAC};
-  int gaijiWidth = 0, tallest = 0;
-  HitRowGaijiSize(false, m_fontSize, s.bAdjustGaiji, &gaijiWidth, &tallest);
+  const FontDesc* fonts[3];
   for (size_t f = 0; f < m_fonts.size(); ++f) {
     FontDesc& d = m_fonts[f];
     d.face = faces[f]->empty() ? std::u16string(kDefaultFontName) : *faces[f];
     d.pixelSize = m_fontSize;
     d.antialias = s.bClearType;
     d.serial = ++serial;
-    m_textHeight[f] = QFontMetrics(ToQFont(d)).height();
-    tallest = std::max(tallest, m_textHeight[f]);
+    fonts[f] = &d;
   }
-  m_rowHeight = tallest + 2 * kRowPadding;
+  // Measured on a scratch image: the fonts' heights do not depend on where
+  // they are drawn.
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  QPainter painter(&scratch);
+  CQtCanvas canvas(painter);
+  m_rowHeight = HitRowHeight(canvas, fonts, 3, m_fontSize, s.bAdjustGaiji);
   m_headingX = std::clamp(s.lenDictName, 0, CHitRows::kMaxNameLength) * m_fontSize;
   m_adjustGaiji = s.bAdjustGaiji;
   LayoutOptions own = session.MakeLayoutOptions();
@@ -72,13 +73,11 @@ void CHitRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   bool selected = (option.state & QStyle::State_Selected) != 0;
   bool listFocused = option.widget != nullptr && option.widget->hasFocus();
   RowColours colours = HitRowColours(selected, listFocused, m_colours, SystemColoursOf(option.palette));
-  int face = std::clamp(row->face, 0, 2);
   HitRowGeometry g;
   g.left = option.rect.left();
   g.top = option.rect.top();
   g.width = option.rect.width();
   g.height = option.rect.height();
-  g.textTop = g.top + (g.height - m_textHeight[static_cast<size_t>(face)]) / 2;
   g.headingX = m_headingX;
   g.fontSize = m_fontSize;
   g.adjustGaiji = m_adjustGaiji;
@@ -89,7 +88,7 @@ void CHitRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   // Gaiji are bitmaps: stretched dot for dot, not blurred.
   painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
   CQtCanvas canvas(*painter);
-  DrawHitRow(canvas, g, colours, m_fonts[static_cast<size_t>(face)], row->name, row->heading, book);
+  DrawHitRow(canvas, g, colours, Font(row->face), row->name, row->heading, book);
   painter->restore();
 }
 

@@ -49,7 +49,6 @@ class CHitRowDelegate : public QStyledItemDelegate {
  private:
   BookSource m_books;
   std::array<FontDesc, 3> m_fonts;
-  std::array<int, 3> m_textHeight{};
   int m_rowHeight = 16;
   int m_fontSize = 12;
   int m_headingX = 0;

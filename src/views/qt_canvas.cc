@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPen>
 #include <QString>
+#include <cmath>
 #include <cstring>
 
 #include "decode/bitmap_image.h"
@@ -32,17 +33,6 @@ QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper) {
   return out;
 }
 
-QFont ToQFont(const FontDesc& d) {
-  QFont font;
-  font.setFamilies({QString::fromStdU16String(d.face), QString::fromLatin1(kFallbackFace)});
-  font.setPixelSize(d.pixelSize > 0 ? d.pixelSize : 1);
-  font.setWeight(d.bold ? QFont::Bold : QFont::Normal);
-  font.setItalic(d.italic);
-  font.setUnderline(d.underline);
-  font.setStyleStrategy(d.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
-  return font;
-}
-
 CQtCanvas::CQtCanvas(QPainter& painter) : m_painter(painter) {}
 
 CQtCanvas::Built& CQtCanvas::Current() {
@@ -51,8 +41,19 @@ CQtCanvas::Built& CQtCanvas::Current() {
   const FontDesc& d = m_font != nullptr ? *m_font : kDefault;
   Built& b = m_fonts[d.serial];
   if (!b.metrics) {
-    b.font = ToQFont(d);
-    b.metrics = std::make_unique<QFontMetrics>(b.font);
+    QString face = QString::fromStdU16String(d.face);
+    QFont font;
+    font.setFamilies({face, QString::fromLatin1(kFallbackFace)});
+    font.setPixelSize(d.pixelSize > 0 ? d.pixelSize : 1);
+    font.setWeight(d.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(d.italic);
+    font.setUnderline(d.underline);
+    font.setStyleStrategy(d.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
+    b.font = font;
+    b.metrics = std::make_unique<QFontMetrics>(font);
+    QFontMetricsF exact(font);
+    b.vertical.ascent = static_cast<int>(std::ceil(exact.ascent()));
+    b.vertical.descent = static_cast<int>(std::ceil(exact.descent()));
     b.pixelSize = d.pixelSize;
   }
   m_current = &b;
@@ -70,11 +71,9 @@ const FontDesc* CQtCanvas::SelectFont(const FontDesc* font) {
 
 TextExtent CQtCanvas::MeasureText(const char16_t* text, int n) {
   Built& b = Current();
-  if (n <= 0) return {0, b.pixelSize};
-  int width = b.metrics->horizontalAdvance(QString::fromUtf16(text, n));
-  // Lines are as high as the font's pixel size, as with the cell heights
-  // the layout estimates with.
-  return {width, b.pixelSize};
+  const int height = b.vertical.ascent + b.vertical.descent;
+  if (n <= 0) return {0, height};
+  return {b.metrics->horizontalAdvance(QString::fromUtf16(text, n)), height};
 }
 
 void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
@@ -82,7 +81,7 @@ void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
   Built& b = Current();
   m_painter.setFont(b.font);
   m_painter.setPen(m_text);
-  m_painter.drawText(x, y + b.metrics->ascent(), QString::fromUtf16(text, n));
+  m_painter.drawText(x, y + b.vertical.ascent, QString::fromUtf16(text, n));
 }
 
 void CQtCanvas::FillRect(int x, int y, int width, int height, Colour colour) {

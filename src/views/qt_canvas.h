@@ -3,7 +3,9 @@
 //
 // Fonts are built from the manager's descriptions once and kept under
 // their serial: pixel size, weight 700 for bold, italic, underline, and
-// antialiasing only when ClearType is on. A face that fontconfig cannot
+// antialiasing only when ClearType is on. A font's ascent and descent are
+// the face's own (QFontMetricsF), rounded up, so that an antialiased edge
+// stays inside the line too. A face that fontconfig cannot
 // find falls back to the Japanese face, so that the Windows default
 // "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
 // it twice restores the pixels; the painter's device should be an RGB32
@@ -27,8 +29,6 @@ class CBitmapImage;
 inline constexpr const char* kFallbackFace = "Noto Sans CJK JP";
 
 QColor ToQColor(Colour colour);
-// The font a description stands for, with the fallback face behind it.
-QFont ToQFont(const FontDesc& desc);
 // A book image as a QImage; 1-bit images take `ink` for their 0 bits and
 // `paper` for their 1 bits.
 QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper);
@@ -39,6 +39,7 @@ class CQtCanvas : public CCanvas {
 
   const FontDesc* SelectFont(const FontDesc* font) override;
   TextExtent MeasureText(const char16_t* text, int n) override;
+  FontMetrics Metrics() override { return Current().vertical; }
   void DrawText(int x, int y, const char16_t* text, int n) override;
   void SetTextColour(Colour colour) override { m_text = ToQColor(colour); }
   void SetBackgroundColour(Colour colour) override { m_background = ToQColor(colour); }
@@ -52,6 +53,7 @@ class CQtCanvas : public CCanvas {
   struct Built {
     QFont font;
     std::unique_ptr<QFontMetrics> metrics;
+    FontMetrics vertical;  // rounded up from the exact measures
     int pixelSize = 0;
   };
   Built& Current();

@@ -195,3 +195,47 @@ TEST_F(LayoutTest, SelectionInvertsOnlyTheDifference) {
   EXPECT_EQ(mgr.SelectionStart(), 0);
   EXPECT_EQ(mgr.SelectionEnd(), static_cast<int>(text.size()));
 }
+
+// A face whose ascent and descent exceed its pixel size, as the CJK faces
+// of a Linux desktop do: every line is as tall as its text really is, text
+// (subscripts too) stays inside its line, every rule lies in the space
+// between two lines, and what sits below a caption or at a link's bottom
+// follows the taller line.
+TEST_F(LayoutTest, TallFontsKeepTextInsideItsLineAndRulesBetween) {
+  canvas.SetMetrics(116, 29);
+  const int lineHeight = (kSize * 116 + 99) / 100 + (kSize * 29 + 99) / 100;
+  for (int spacing : {3, 8}) {
+    SCOPED_TRACE("spacing " + std::to_string(spacing));
+    options.lineSpacing = static_cast<int16_t>(spacing);
+    Lay(u"gjpqy() 日本（語）\r\n<B>bold gj</B> x<SUB>gj</SUB>y\r\n漢字だけの行\r\n"
+        u"<LINK>link</LINK[00000001:0000]>\r\n\r\nlast gjpqy");
+    EXPECT_EQ(mgr.GetLineHeight(), lineHeight);
+    DrawAll();
+    const int lines = mgr.GetLineCount();
+    for (int i = 0; i < lines; ++i) EXPECT_GE(Line(i).height, lineHeight) << "line " << i;
+    for (const auto& r : canvas.Records()) {
+      if (r.op == Op::kText) {
+        const LineRecord& line = Line(mgr.LineFromY(r.y));
+        EXPECT_GE(r.y, line.y);
+        EXPECT_LE(r.y + r.height, line.y + line.height) << std::string(r.text.begin(), r.text.end());
+      } else if (r.op == Op::kDashedLine) {
+        int below = mgr.LineFromY(r.y) + 1;
+        ASSERT_LT(below, lines + 1);
+        EXPECT_GE(r.y, Line(below - 1).y + Line(below - 1).height);
+        EXPECT_LT(r.y, Line(below).y);
+      }
+    }
+    EXPECT_EQ(Count(canvas, Op::kDashedLine), lines - 1);
+    ASSERT_EQ(mgr.GetAttrCount(), 1);
+    EXPECT_EQ(mgr.GetAttrTable()[0].y1, Line(3).y + lineHeight);
+  }
+
+  // The figure below its caption's full line.
+  Lay(u"a\r\n<FIG>cap</FIG[00000010:0000](0040*0030:0)>b");
+  DrawAll();
+  for (const auto& r : canvas.Records()) {
+    if (r.op == Op::kImage) {
+      EXPECT_EQ(r.y, Line(1).y + lineHeight);
+    }
+  }
+}

@@ -4,6 +4,7 @@
 // fast scan agrees with a plain scan of every code on random books.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "decode/char_conv.h"
@@ -168,6 +169,24 @@ TEST(FullTextSearchProgressTest, ReportsEveryPageAndAbortKeepsThePagesRead) {
   r.SetMaxHits(5);
   EXPECT_EQ(FullTextSearch(r, Sjis("ことば"), nullptr, nullptr), 5);
   EXPECT_TRUE(r.Overflowed() || r.HitCount() == 5);
+}
+
+// A text file cut short under an open book: the pages past its end read
+// as nothing, and the scan keeps the hits of the pages that are there.
+TEST(FullTextSearchProgressTest, AreaPastTheEndOfAShortenedFile) {
+  auto b = WriteAndOpen(Long());
+  ASSERT_EQ(b->added, 1) << b->error;
+  CEBReader& r = *b->Reader(0);
+  const IndexEntry* text = r.FindIndex(0x00);
+  ASSERT_NE(text, nullptr);
+  const WrittenSubbook& w = b->written.subbooks[0];
+  std::filesystem::resize_file(w.textPath, static_cast<uintmax_t>(text->startPage - 1 + 20) * 2048 + 100);
+  int found = FullTextSearch(r, Sjis("ことば"), nullptr, nullptr);
+  int expected = 0;
+  for (size_t e = 0; e + 1 < w.text.size(); ++e)
+    if ((w.text[e + 1].page - text->startPage) * 2048 + w.text[e + 1].offset <= 20 * 2048) ++expected;
+  EXPECT_GT(found, 0);
+  EXPECT_NEAR(found, expected, 1);
 }
 
 TEST(FullTextSearchStopTest, ConfiguredStopCodeMarksTheEntries) {

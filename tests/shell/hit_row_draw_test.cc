@@ -34,12 +34,12 @@ class HitRowDrawTest : public ::testing::Test {
     font.pixelSize = 12;
     row.width = 400;
     row.height = 20;
-    row.textTop = 4;
     row.headingX = 36;
     row.fontSize = 12;
   }
 
-  // The records of one drawn row, the fill left out.
+  // The records of one drawn row, the fill left out. Text 12 pixels high
+  // lies 4 pixels down in the 20-pixel row.
   std::vector<CFixedCanvas::Record> Draw(std::u16string_view name, std::u16string_view heading) {
     CFixedCanvas canvas;
     DrawHitRow(canvas, row, colours, font, name, heading, &book);
@@ -125,6 +125,18 @@ TEST_F(HitRowDrawTest, GaijiAreTheBooksSixteenDotBitmapsStretchedWhenAdjusted) {
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].width, 16);
   EXPECT_EQ(book.requests, std::set<int>{16});  // always the 16-dot font
+}
+
+TEST_F(HitRowDrawTest, RowsAreAsTallAsTheirFontsAndGaijiAndTextIsCentred) {
+  CFixedCanvas canvas;
+  const FontDesc* fonts[] = {&font};
+  EXPECT_EQ(HitRowHeight(canvas, fonts, 1, 12, true), 12 + 4);
+  EXPECT_EQ(HitRowHeight(canvas, fonts, 1, 12, false), 16 + 4);  // the gaiji's own 16 dots
+  // A desktop CJK face reaches well beyond its pixel size.
+  canvas.SetMetrics(116, 29);
+  EXPECT_EQ(HitRowHeight(canvas, fonts, 1, 12, false), 14 + 4 + 4);
+  DrawHitRow(canvas, row, colours, font, u"", u"x", &book);
+  EXPECT_EQ(canvas.Records().back().y, 1);
 }
 
 TEST_F(HitRowDrawTest, DrawingStopsAtTheRowsRightEdge) {

@@ -137,32 +137,48 @@ TEST(BookFileTest, PlainPagesAndTheCursor) {
   EXPECT_EQ(Read(file), PageFrom(data, 1));
 }
 
-TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
-  CTempDir dir;
+namespace {
+
+struct StoredFile {
+  const char* name;
+  Bytes image;
+  Bytes plain;
+  uint8_t kind;
+};
+
+// Nine pages (a START file: twelve, the text area from page 3) in every
+// storage, with a raw page among the flagged Huffman ones.
+std::vector<StoredFile> EveryStorage() {
   Bytes data = NumberedPages(9 * kPageSize);
   HuffmanOptions kind4;
   kind4.kind = 4;
   kind4.forceRaw = [](uint32_t page) { return page == 6; };
   Bytes start = StartImage(12, {{0x00, 3, 8}});
   std::optional<Bytes> sebxa = SebxaCompressStart(start);
-  ASSERT_TRUE(sebxa.has_value());
-  const struct {
-    const char* name;
-    Bytes image;
-    Bytes plain;
-    uint8_t kind;
-  } files[] = {
+  EXPECT_TRUE(sebxa.has_value());
+  return {
       {"HONMON", data, data, CBookFile::kPlain},
       {"HONMON.ebz", Ebzip(data, 1), data, CBookFile::kEbzip},
       {"HONMON2", EpwingHuffmanCompress(data).value(), data, CBookFile::kEpwingAllCoded},
       {"DATA2", EpwingHuffmanCompress(data, kind4).value(), data, CBookFile::kEpwingFlagged},
-      {"START", *sebxa, start, CBookFile::kSebxa},
+      {"START", sebxa.value_or(Bytes{}), start, CBookFile::kSebxa},
   };
-  for (const auto& f : files) {
+}
+
+::testing::AssertionResult OpenStored(CTempDir& dir, const StoredFile& f, CBookFile& file) {
+  if (file.Open(dir.Write(f.name, f.image), 0) != 0) return ::testing::AssertionFailure() << "Open failed";
+  if (file.StorageKind() != f.kind) return ::testing::AssertionFailure() << "kind " << int(file.StorageKind());
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
+  CTempDir dir;
+  for (const StoredFile& f : EveryStorage()) {
     SCOPED_TRACE(f.name);
     CBookFile file;
-    ASSERT_EQ(file.Open(dir.Write(f.name, f.image), 0), 0);
-    EXPECT_EQ(file.StorageKind(), f.kind);
+    ASSERT_TRUE(OpenStored(dir, f, file));
     // Callers bound their reads by the data size: it must cover every page
     // of the uncompressed file, whatever the storage, and not much more.
     EXPECT_GE(file.DataSize(), f.plain.size());
@@ -177,6 +193,47 @@ TEST(BookFileTest, SetPageThenTwoReadsInEveryStorage) {
     EXPECT_EQ(Read(file, &result), Bytes(kPageSize, 0));
     EXPECT_EQ(result, 0);
   }
+}
+
+// A run of pages read at once is what the same pages read one by one are,
+// up to the first page that cannot be read; the cursor then stands after
+// the run.
+TEST(BookFileTest, ReadPagesIsPageByPageInOneCall) {
+  CTempDir dir;
+  for (const StoredFile& f : EveryStorage()) {
+    SCOPED_TRACE(f.name);
+    CBookFile file;
+    ASSERT_TRUE(OpenStored(dir, f, file));
+    const int pages = static_cast<int>((f.plain.size() + kPageSize - 1) / kPageSize);
+    for (int32_t first : {1, 2, pages}) {
+      Bytes run(static_cast<size_t>(pages + 3) * kPageSize, 0xA5);
+      int got = file.ReadPages(first, pages + 3, run.data());
+      // Compressed kinds may hold up to a page-index record of zero pages
+      // past the data; a plain file ends with its last page.
+      if (f.kind == CBookFile::kPlain) {
+        EXPECT_EQ(got, pages - first + 1);
+      }
+      ASSERT_GE(got, pages - first + 1);
+      ASSERT_LE(got, pages + 3);
+      EXPECT_EQ(file.CurrentPage(), first + got);
+      for (int i = 0; i < got; ++i)
+        EXPECT_EQ(Bytes(run.begin() + i * kPageSize, run.begin() + (i + 1) * kPageSize), ReadAt(file, first + i))
+            << "page " << first + i;
+    }
+    Bytes one(kPageSize);
+    EXPECT_EQ(file.ReadPages(0, 1, one.data()), 0);
+    EXPECT_EQ(file.ReadPages(1, 0, one.data()), 0);
+    EXPECT_EQ(file.ReadPages(INT32_MAX, 2, one.data()), 0);
+  }
+
+  // The last page of a plain file may be short: the rest of it is zeros,
+  // and the run ends there.
+  Bytes data = NumberedPages(2 * kPageSize + 5);
+  CBookFile file;
+  ASSERT_EQ(file.Open(dir.Write("SHORT", data), 0), 0);
+  Bytes run(4 * kPageSize, 0xA5);
+  EXPECT_EQ(file.ReadPages(2, 4, run.data()), 2);
+  EXPECT_EQ(Bytes(run.begin() + kPageSize, run.begin() + 2 * kPageSize), PageFrom(data, 3));
 }
 
 TEST(BookFileTest, OnlyStartFilesAreTestedForSebxaAndOnlyOthersForHuffman) {

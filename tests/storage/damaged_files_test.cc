@@ -31,6 +31,7 @@ const std::map<std::string, int> kExpected = {
     {"ebzip-zero-size.ebz", CBookFile::kEbzip},
     {"honmon2-all-zero-frequencies", CBookFile::kEpwingAllCoded},
     {"honmon2-freq-table-beyond-file", CBookFile::kPlain},
+    {"honmon2-fibonacci-frequencies", CBookFile::kEpwingAllCoded},
     {"honmon2-freq-table-too-small", CBookFile::kPlain},
     {"honmon2-index-offsets-past-end", CBookFile::kEpwingAllCoded},
     {"honmon2-raw-flag-at-end", CBookFile::kEpwingFlagged},

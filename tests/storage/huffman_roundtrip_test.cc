@@ -175,3 +175,38 @@ TEST(HuffmanRoundTrip, PagesReadInAnyOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// Byte values with counts in a Fibonacci series: the writer's tree gets
+// codes of every length from 1 to over 20 bits, across the decoder's table
+// widths. The text does not fill its last page.
+std::vector<uint8_t> FibonacciText(uint32_t seed) {
+  std::vector<uint8_t> data;
+  uint32_t a = 1, b = 1;
+  for (int value = 0; value < 24; ++value) {
+    data.insert(data.end(), a, static_cast<uint8_t>('A' + value));
+    uint32_t next = a + b;
+    a = b;
+    b = next;
+  }
+  std::mt19937 rng(seed);
+  std::shuffle(data.begin(), data.end(), rng);
+  data.resize(std::min<size_t>(data.size(), 40 * 2048 + 1234));
+  return data;
+}
+
+}  // namespace
+
+TEST(HuffmanRoundTrip, CodesAcrossTheDecoderTablesAndAPartialLastPage) {
+  CTempDir dir;
+  std::vector<uint8_t> data = FibonacciText(61);
+  ASSERT_NE(data.size() % 2048, 0u);
+  for (const Variant& v : {kVariants[0], kVariants[3]}) {
+    SCOPED_TRACE(v.name);
+    CBookFile file;
+    ASSERT_TRUE(OpenHuffman(dir, file, data, v.Options(), v.versionHint));
+    EXPECT_TRUE(SequentialPagesMatch(file, data));
+    EXPECT_TRUE(PagesMatch(file, data, ScrambledOrder(PageCount(data.size()), 9)));
+  }
+}

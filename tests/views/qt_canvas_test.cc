@@ -1,9 +1,13 @@
 // Pixels drawn by the line manager through the Qt canvas on an offscreen
-// image: the selection's inversions, ruled lines and gaiji bitmaps.
+// image: the selection's inversions, ruled lines and gaiji bitmaps, and
+// text in a real CJK face that stays off the ruled lines and out of the
+// lines around it.
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -81,17 +85,20 @@ TEST_F(QtCanvasTest, SelectionInvertsOnlyWhatChanges) {
     mgr.SetSelection(2, 6, c, 0, 0);
   });
   ASSERT_GT(p6.x, p5.x);
+  // A cell is as tall as the line of text: the face's ascent and descent.
+  const int cell = mgr.GetLineHeight();
+  ASSERT_GE(cell, kSize);
   int changed = 0;
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      bool inCell = x >= p5.x && x < p6.x && y >= p5.y && y < p5.y + kSize;
+      bool inCell = x >= p5.x && x < p6.x && y >= p5.y && y < p5.y + cell;
       bool differs = image.pixel(x, y) != before.pixel(x, y);
       EXPECT_EQ(differs, inCell) << x << "," << y;
       changed += differs;
       if (differs != inCell) return;
     }
   }
-  EXPECT_EQ(changed, (p6.x - p5.x) * kSize);
+  EXPECT_EQ(changed, (p6.x - p5.x) * cell);
 }
 
 TEST_F(QtCanvasTest, RuledLinesOnlyAboveTwoSixteenths) {
@@ -123,6 +130,90 @@ TEST_F(QtCanvasTest, GaijiGlyphAtItsPlace) {
   Paint([&](CCanvas& c) { missing = mgr.PointFromChar(11, c); });
   for (int y = missing.y; y < missing.y + kSize; ++y) {
     for (int x = missing.x; x < missing.x + kSize; ++x) ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255));
+  }
+}
+
+// Text with Latin descenders, parentheses and CJK brackets in Noto Sans
+// CJK JP, whose ascent and descent together are near one and a half times
+// its pixel size, at sizes around the rule formula's steps: with the ruled
+// lines off, no row between two lines holds a glyph pixel; with them on,
+// the rules appear exactly on rows where no glyph has a pixel.
+TEST_F(QtCanvasTest, CjkTextStaysOffRuledLinesAndOutOfTheNextLine) {
+  if (!QFontDatabase::families().contains(QString::fromLatin1(kFallbackFace))) {
+    if (std::getenv("CI") != nullptr) FAIL() << kFallbackFace << " is not installed (fonts-noto-cjk)";
+    GTEST_SKIP() << kFallbackFace << " is not installed";
+  }
+  const std::u16string entry =
+      u"gjpqy() (gjpqy) [gjpqy] {gjpqy}\r\n日本語（括弧）「かぎ」『二重』gjpqy\r\n"
+      u"<B>bold gjpqy()</B> <I>italic gjpqy</I> x<SUB>gjpqy</SUB> y<SUP>gj</SUP>\r\n"
+      u"漢字ばかりの行です\r\n\r\n<UL>underlined gjpqy</UL>\r\nlast gjpqy()";
+  for (int size : {12, 13, 16, 17, 24, 33}) {
+    for (int spacing : {3, 8}) {
+      SCOPED_TRACE("size " + std::to_string(size) + ", spacing " + std::to_string(spacing));
+      CLineMgr m;
+      m.SetFonts(QString::fromLatin1(kFallbackFace).toStdU16String(), u"", u"", size, true, true, true);
+      m.SetViewWidth(40 * size);
+      options.lineSpacing = static_cast<int16_t>(spacing);
+      auto render = [&](bool ruled) {
+        options.bRuledLine = ruled ? 1 : 0;
+        QImage probe(1, 1, QImage::Format_RGB32);
+        QPainter measure(&probe);
+        CQtCanvas measureCanvas(measure);
+        m.Layout(entry.data(), static_cast<int>(entry.size()), measureCanvas, &book, options);
+        int w = 0, h = 0;
+        m.GetExtent(&w, &h);
+        QImage out(w, h + 2 * size, QImage::Format_RGB32);
+        out.fill(Qt::white);
+        QPainter painter(&out);
+        CQtCanvas canvas(painter);
+        m.Draw(entry.data(), 0, 0, out.width(), out.height(), 0, 0, canvas, &book, options);
+        return out;
+      };
+      const QImage text = render(false);
+      const QImage ruled = render(true);
+      EXPECT_GT(m.GetLineHeight(), size);  // the face is taller than its size
+      const auto& lines = m.Lines();
+      const int count = m.GetLineCount();
+      auto blankRow = [&](int y) {
+        for (int x = 0; x < text.width(); ++x)
+          if (text.pixel(x, y) != qRgb(255, 255, 255)) return false;
+        return true;
+      };
+      // Between the lines: no ink.
+      for (int i = 0; i + 1 < count; ++i) {
+        for (int y = lines[static_cast<size_t>(i)].y + lines[static_cast<size_t>(i)].height;
+             y < lines[static_cast<size_t>(i) + 1].y; ++y)
+          ASSERT_TRUE(blankRow(y)) << "ink between lines " << i << " and " << i + 1 << " at row " << y;
+      }
+      // The rules, where the two renderings differ: never on a glyph, one
+      // between every two lines.
+      int ruleRows = 0;
+      for (int y = 0; y < text.height(); ++y) {
+        bool rule = false;
+        for (int x = 0; x < text.width() && !rule; ++x) rule = text.pixel(x, y) != ruled.pixel(x, y);
+        if (!rule) continue;
+        ++ruleRows;
+        for (int x = 0; x < text.width(); ++x)
+          ASSERT_EQ(text.pixel(x, y), qRgb(255, 255, 255)) << "glyph pixel on the rule at " << x << "," << y;
+      }
+      EXPECT_GE(ruleRows, count - 1);
+    }
+  }
+  // A look at one of them: CJK_RULES_PNG=path writes size 24 there.
+  if (const char* path = std::getenv("CJK_RULES_PNG")) {
+    CLineMgr m;
+    m.SetFonts(QString::fromLatin1(kFallbackFace).toStdU16String(), u"", u"", 24, true, true, true);
+    m.SetViewWidth(700);
+    options.bRuledLine = 1;
+    options.lineSpacing = 3;
+    QImage out(700, 360, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    CQtCanvas canvas(painter);
+    m.Layout(entry.data(), static_cast<int>(entry.size()), canvas, &book, options);
+    m.Draw(entry.data(), 0, 0, out.width(), out.height(), 0, 0, canvas, &book, options);
+    painter.end();
+    out.save(QString::fromLocal8Bit(path));
   }
 }
 

@@ -128,6 +128,21 @@ def honmon2_files(mkbook):
     f[base + off] = 1
     write("honmon2-raw-flag-at-end", f[: base + off + 100])
 
+    # Frequencies in a Fibonacci series make a lopsided tree whose codes
+    # run past the decoder's tables; the code bytes, all ones, take the
+    # longest path every time, then random ones end the file mid-code.
+    f = bytearray(kind3)
+    index, index_len, freq, freq_len, data = struct.unpack_from(">5I", f, 0)
+    f[freq : freq + freq_len] = bytes(freq_len)
+    a, b, at = 1, 1, freq
+    while b <= 0xFFFF and at + 4 <= freq + freq_len - 512:
+        struct.pack_into(">H", f, at + 2, a)
+        a, b, at = b, a + b, at + 4
+    rng = random.Random(17)
+    body = len(f) - data
+    f[data:] = b"\xff" * (body // 2) + bytes(rng.randrange(256) for _ in range(body - body // 2))
+    write("honmon2-fibonacci-frequencies", f)
+
 
 def start_files(mkbook):
     image = start_image(6, [(0x00, 2, 5)])
@@ -187,15 +202,18 @@ def corpus_files(mkbook):
     seed("huffman-kind-3-hint-5", run_mkbook(mkbook, "huffman", text, "--kind", "3", "--no-signature"), 5 << 2)
     seed("huffman-kind-4", run_mkbook(mkbook, "huffman", text, "--kind", "4"), 6 << 2)
     seed("sebxa", run_mkbook(mkbook, "sebxa", start_image(4, [(0x00, 2, 3)])), 1)
+    # Codes longer than the decoder's tables (see honmon2_files).
+    with open(os.path.join(HERE, "honmon2-fibonacci-frequencies"), "rb") as f:
+        seed("huffman-deep-tree", f.read(), 0)
 
 
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     mkbook = sys.argv[1]
-    corpus_files(mkbook)
     ebzip_files(mkbook)
     honmon2_files(mkbook)
+    corpus_files(mkbook)
     start_files(mkbook)
     write("tiny-31-bytes", b"EBZip" + bytes(26))
 
