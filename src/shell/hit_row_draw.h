@@ -17,8 +17,8 @@
 //
 // The heading. Tags are skipped; "&amp;", "&lt;" and "&gt;" draw as their
 // characters; "&h" and "&z" draw the book's 16-dot gaiji bitmaps (8 x 16
-// and 16 x 16), stretched to half a font size by one and a font size by
-// one when gaiji are adjusted and the list's font size is not 16 -- a code
+// and 16 x 16), stretched to size/2 x size and size x size of the list's
+// font size when gaiji are adjusted and that size is not 16 -- a code
 // without a bitmap leaves its room empty; "&c" draws "□", "&g" its GB2312
 // character or "□". Everything else is text, drawn in runs. The drawing
 // stops at the right edge of the row.
