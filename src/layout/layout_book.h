@@ -18,6 +18,10 @@ class CBitmapImage;
 // The faces: 0 the Japanese face, 1 EBG books, 2 EBXA-C books.
 int ChooseFace(bool ebxac, bool ebg);
 
+// The glyph as a 1-bit image, 0 bits ink, as monochrome bitmaps are drawn
+// (the canvas paints ink in the text colour).
+void GlyphToImage(const Glyph& glyph, CBitmapImage* image);
+
 // Bits of CLayoutBook::GaijiSizes(): the book has gaiji fonts of that size.
 enum : int { kGaiji16 = 1, kGaiji24 = 2, kGaiji32 = 4, kGaiji48 = 8 };
 

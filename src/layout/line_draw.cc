@@ -23,8 +23,9 @@ constexpr char16_t kMissingGlyph = u'\u25A1';  // □
 constexpr int kSwatchWidth = 32, kSwatchHeight = 16, kSwatchAdvance = 36;
 constexpr size_t kMaxChartName = 256;
 
-// The glyph as a 1-bit image, 0 bits ink, as monochrome bitmaps are drawn.
-void GlyphImage(const Glyph& glyph, CBitmapImage* image) {
+}  // namespace
+
+void GlyphToImage(const Glyph& glyph, CBitmapImage* image) {
   if (!image->Allocate(glyph.width, glyph.height, 1, false)) return;
   image->Palette() = {0xFF000000u, 0xFFFFFFFFu};
   int rowBytes = (glyph.width + 7) / 8;
@@ -33,8 +34,6 @@ void GlyphImage(const Glyph& glyph, CBitmapImage* image) {
     for (int b = 0; b < rowBytes; ++b) row[b] = static_cast<uint8_t>(~glyph.bits[y * rowBytes + b]);
   }
 }
-
-}  // namespace
 
 struct CLineMgr::DrawState {
   CCanvas* canvas = nullptr;
@@ -208,7 +207,7 @@ void CLineMgr::DrawEntity(DrawState& d, int i, int len) {
     int size = m_gaijiSize;
     if (d.drawing && d.book->GetGlyph(kind == u'h', size, static_cast<uint16_t>(code), &glyph)) {
       CBitmapImage image;
-      GlyphImage(glyph, &image);
+      GlyphToImage(glyph, &image);
       if (image.Width() > 0) d.canvas->DrawImage(image, d.x - d.scrollX, d.top - d.scrollY, w, h);
     }
   }
