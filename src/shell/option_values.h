@@ -22,7 +22,7 @@
 
 class CSettings;
 
-struct FontOptions {
+struct FontPageOptions {
   std::u16string fontName, fontNameEBG, fontNameEBXAC;
   bool bClearType = true;
   bool bUseItalic = true;
@@ -34,10 +34,10 @@ struct FontOptions {
   int fontSize = 13;
   int lineSpacing = 3;
   bool bRuledLine = true;
-  bool operator==(const FontOptions&) const = default;
+  bool operator==(const FontPageOptions&) const = default;
 };
 
-struct LayoutOptions {
+struct LayoutPageOptions {
   bool bStretchImg = false;
   bool bInlineImage = true;
   bool bPreView = true;
@@ -46,10 +46,10 @@ struct LayoutOptions {
   int leftMargin = 2;
   int layout = 0;            // 0 AUTO, 1 PORTRAIT, 2 LANDSCAPE
   int focusAfterSearch = 1;  // 0 NONE, 1 LIST, 2 TEXT
-  bool operator==(const LayoutOptions&) const = default;
+  bool operator==(const LayoutPageOptions&) const = default;
 };
 
-struct OtherOptions {
+struct OptionPageOptions {
   bool bMultiApp = false;
   bool bNoticeNoHit = true;
   bool romakana = false;
@@ -62,13 +62,13 @@ struct OtherOptions {
   int maxBufSize = 2;
   int EBXA_sampling = 18900;
   std::string mpegPlayerPath;
-  bool operator==(const OtherOptions&) const = default;
+  bool operator==(const OptionPageOptions&) const = default;
 };
 
 struct OptionValues {
-  FontOptions font;
-  LayoutOptions layout;
-  OtherOptions other;
+  FontPageOptions font;
+  LayoutPageOptions layout;
+  OptionPageOptions other;
   bool operator==(const OptionValues&) const = default;
 };
 

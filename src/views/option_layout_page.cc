@@ -8,7 +8,7 @@
 
 #include "views/dialog_controls.h"
 
-CPPLayout::CPPLayout(const LayoutOptions& values, QWidget* parent) : QWidget(parent), m_initial(values) {
+CPPLayout::CPPLayout(const LayoutPageOptions& values, QWidget* parent) : QWidget(parent), m_initial(values) {
   m_stretchImage = NamedCheckBox(tr("画像を画面横幅に調整(&A)"), values.bStretchImg, "bStretchImg");
   m_inlineImage = NamedCheckBox(tr("インライン画像(&I)"), values.bInlineImage, "bInlineImage");
   m_preview = NamedCheckBox(tr("プレビュー(&V)"), values.bPreView, "bPreView");
@@ -37,8 +37,8 @@ CPPLayout::CPPLayout(const LayoutOptions& values, QWidget* parent) : QWidget(par
   outer->addWidget(ScrollingPage(page));
 }
 
-LayoutOptions CPPLayout::Values() const {
-  LayoutOptions v = m_initial;
+LayoutPageOptions CPPLayout::Values() const {
+  LayoutPageOptions v = m_initial;
   v.bStretchImg = m_stretchImage->isChecked();
   v.bInlineImage = m_inlineImage->isChecked();
   v.bPreView = m_preview->isChecked();

@@ -16,12 +16,12 @@ class CPPLayout : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CPPLayout(const LayoutOptions& values, QWidget* parent = nullptr);
+  explicit CPPLayout(const LayoutPageOptions& values, QWidget* parent = nullptr);
 
-  LayoutOptions Values() const;
+  LayoutPageOptions Values() const;
 
  private:
-  LayoutOptions m_initial;
+  LayoutPageOptions m_initial;
   QCheckBox* m_stretchImage = nullptr;
   QCheckBox* m_inlineImage = nullptr;
   QCheckBox* m_preview = nullptr;
