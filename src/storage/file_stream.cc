@@ -1,7 +1,9 @@
 #include "storage/file_stream.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -64,15 +66,35 @@ class CStreamPool {
   size_t m_limit = 0;
 };
 
+namespace {
+
+// A book file opened for reading: only a regular file, tested on the open
+// descriptor, and opened without waiting (a FIFO in a book's place would
+// otherwise block the open until someone writes to it).
+FILE* OpenForReading(const std::string& path, struct stat* st) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  int flags = ::fcntl(fd, F_GETFL);
+  FILE* fp = nullptr;
+  if (::fstat(fd, st) == 0 && S_ISREG(st->st_mode) && flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)
+    fp = ::fdopen(fd, "rb");
+  if (fp == nullptr) ::close(fd);
+  return fp;
+}
+
+bool IsReadMode(const char* mode) { return mode[0] == 'r' && std::strchr(mode, '+') == nullptr; }
+
+}  // namespace
+
 size_t StreamLimit() { return CStreamPool::Get().Limit(); }
 void SetStreamLimit(size_t limit) { CStreamPool::Get().SetLimit(limit); }
 size_t OpenStreamCount() { return CStreamPool::Get().Count(); }
 
 int CFileStream::Open(const std::string& path, const char* mode) {
   Close();
-  m_fp = std::fopen(path.c_str(), mode);
-  if (m_fp == nullptr) return -1;
   struct stat st;
+  m_fp = IsReadMode(mode) ? OpenForReading(path, &st) : std::fopen(path.c_str(), mode);
+  if (m_fp == nullptr) return -1;
   if (fstat(fileno(m_fp), &st) != 0) {
     Close();
     return -1;
@@ -82,7 +104,7 @@ int CFileStream::Open(const std::string& path, const char* mode) {
   m_mode = mode;
   m_device = st.st_dev;
   m_inode = st.st_ino;
-  m_pooled = mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
+  m_pooled = IsReadMode(mode);
   if (m_pooled) CStreamPool::Get().Touch(this);
   return 0;
 }
@@ -107,10 +129,10 @@ void CFileStream::Park() {
 }
 
 bool CFileStream::Reopen() {
-  FILE* fp = std::fopen(m_path.c_str(), m_mode.c_str());
-  if (fp == nullptr) return false;
   struct stat st;
-  bool same = fstat(fileno(fp), &st) == 0 && st.st_dev == m_device && st.st_ino == m_inode;
+  FILE* fp = OpenForReading(m_path, &st);
+  if (fp == nullptr) return false;
+  bool same = st.st_dev == m_device && st.st_ino == m_inode;
   if (!same || fseeko(fp, static_cast<off_t>(m_parkedAt), SEEK_SET) != 0) {
     std::fclose(fp);
     return false;

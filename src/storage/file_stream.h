@@ -40,7 +40,9 @@ class CFileStream {
   CFileStream& operator=(const CFileStream&) = delete;
 
   // Opens `path` with an fopen mode ("rb" to read, "wb"/"ab" to write).
-  // Closes any file already open first. Returns 0 or -1.
+  // Closes any file already open first. Returns 0 or -1. For reading only
+  // a regular file opens: a FIFO or a device in a book's place fails at
+  // once instead of blocking or reading without end.
   int Open(const std::string& path, const char* mode = "rb");
   void Close();
   // Open in the caller's sense: the file may be closed underneath for the
