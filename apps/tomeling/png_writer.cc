@@ -4,9 +4,7 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <string_view>
 
-#include "storage/atomic_file.h"
 
 namespace {
 
@@ -75,8 +73,4 @@ std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row)
   Chunk(&png, "IDAT", packed);
   Chunk(&png, "IEND", {});
   return png;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  return WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

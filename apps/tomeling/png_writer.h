@@ -25,8 +25,4 @@ std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row)
 // The PNG bytes of a book image.
 std::vector<uint8_t> EncodePng(const CBitmapImage& image);
 
-// Replaces the file at `path` with `bytes`, atomically (a failed write
-// leaves the old file as it was); false when it cannot be written.
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-
 #endif  // TOMELING_APPS_TOMELING_PNG_WRITER_H_

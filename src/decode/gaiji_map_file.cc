@@ -6,6 +6,7 @@
 #include <new>
 
 #include "storage/fatal.h"
+#include "storage/regular_file.h"
 
 namespace {
 
@@ -146,34 +147,22 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry) {
 }
 
 bool ReadGaijiMapFile(const std::string& path, GaijiMapRecord* record) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+  FileRead read = ReadRegularFile(path, kMaxGaijiMapFileBytes);
+  if (!read.ok()) return false;
   MapCollector collector;
-  char line[kMaxGaijiMapLine];
-  size_t length = 0;
-  bool overlong = false;
-  char chunk[4096];
-  size_t got;
-  auto endLine = [&] {
-    size_t n = length;
-    if (!overlong && n > 0 && line[n - 1] == '\r') --n;
-    collector.Line(std::string_view(line, n));
-    length = 0;
-    overlong = false;
-  };
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-    for (size_t i = 0; i < got; ++i) {
-      if (chunk[i] == '\n') {
-        endLine();
-      } else if (length < sizeof(line)) {
-        line[length++] = chunk[i];
-      } else {
-        overlong = true;
-      }
+  std::string_view text = WholeLines(read);
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    // The rest of an overlong line is dropped, its CR with it.
+    if (line.size() > kMaxGaijiMapLine) {
+      line = line.substr(0, kMaxGaijiMapLine);
+    } else if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
     }
+    collector.Line(line);
   }
-  if (length > 0) endLine();
-  std::fclose(file);
   collector.MoveSortedInto(record);
   return true;
 }

@@ -30,6 +30,9 @@
 #include "decode/gaiji_map.h"
 
 inline constexpr size_t kMaxGaijiMapLine = 255;
+// Most bytes of a map file read: three full tables of long lines. A FIFO
+// or a device is not read at all (storage/regular_file.h).
+inline constexpr size_t kMaxGaijiMapFileBytes = 16u << 20;
 
 // Parses one line (without its line end). Returns false for a line that
 // gives no entry; otherwise sets `letter` and `entry`.
@@ -37,7 +40,8 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry);
 
 // Reads the map file at `path` into the three tables of `record`, each
 // sorted by code ("c" and "g" lines both go to the compound table). Returns
-// false, changing nothing, when the file cannot be opened.
+// false, changing nothing, when the file cannot be opened or is no regular
+// file.
 bool ReadGaijiMapFile(const std::string& path, GaijiMapRecord* record);
 
 #endif  // TOMELING_DECODE_GAIJI_MAP_FILE_H_

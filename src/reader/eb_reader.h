@@ -76,6 +76,9 @@ class CEBReader : public CHitList {
   // Pages the file's data really holds (rounded up): a damaged index table
   // may claim far more than that.
   int32_t PageCount() const { return m_file.PageCount(); }
+  // Whether a text position (offset 0 to 2048) lies within those pages:
+  // one beyond them reads as zeros, an empty entry rather than an error.
+  bool HoldsPosition(int32_t page, int offset) const;
   // Header byte 4 of the index table: 0 styles per entry, 1 meaningless,
   // 2 all valid.
   uint8_t StyleMode() const { return m_styleMode; }
