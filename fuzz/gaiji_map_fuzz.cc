@@ -1,7 +1,8 @@
 // CGaijiMap on arbitrary files: the input as a ".MAP" file (the first byte
 // even) or as "GaijiMap.db" (odd; with bit 1 set the magic is forced so
 // that record parsing is reached). Beyond the sanitizers' checks: tables
-// stay sorted and bounded (also those read from a cache), every entry is found by LookUp, and a map loaded
+// stay sorted and bounded (also those read from a cache), every entry is
+// found by LookUp and has no surrogate half for its value, and a map loaded
 // from its file reads back the same from the cache it wrote.
 #include <cstddef>
 #include <cstdint>
@@ -54,6 +55,7 @@ void CheckRecord(const GaijiMapRecord& r) {
       if (i > 0) Check(table[i - 1].code <= table[i].code);
       uint16_t value = 1;
       Check(CGaijiMap::LookUp(&r, t, table[i].code, &value, nullptr, 0) == 1);
+      Check(value < 0xD800 || value > 0xDFFF);  // never half a character
     }
   }
 }

@@ -36,7 +36,7 @@ class CFuzzBook : public CLayoutBook {
     out->height = size;
     return true;
   }
-  bool LoadImage(int, int32_t, int, int width, int height, CBitmapImage* out) override {
+  bool LoadImage(int, int32_t, int, int width, int height, int, CBitmapImage* out) override {
     return out->Allocate(width > 0 && width <= 2048 ? width : 50, height > 0 && height <= 2048 ? height : 40, 1,
                          false);
   }

@@ -15,7 +15,8 @@
 //   17-18  half-width gaiji range (high bytes of first and last code)
 //   19-20  full-width gaiji range
 //   21     page count of the text area
-//   22-23  start page (mod 4, from 1)
+//   22-23  start page (mod 4, from 1); with bit 7 of byte 22 set, the page
+//          0x80000000 + byte 23 instead, a position no book holds
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   int capacity = h[4] << 8 | h[5];
   std::vector<char> buffer(static_cast<size_t>(capacity) + 16, '\x55');
-  source.SeekPage(1 + (h[22] << 8 | h[23]) % 4);
+  source.SeekPage((h[22] & 0x80) ? static_cast<int32_t>(0x80000000u | h[23]) : 1 + (h[22] << 8 | h[23]) % 4);
   source.SeekOffset((h[1] << 8 | h[2]) % 2049);
   const TextHookTable& table = (h[0] & 0x10) ? HeadingHookTable() : EntryHookTable();
   int length = -1;

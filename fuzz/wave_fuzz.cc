@@ -1,8 +1,9 @@
 // Fuzz target for sounds: any bytes as a sound file, built as PCM (with and
 // without the header) between any two positions and as XA ADPCM over any
 // frame range, and the same bytes read as markup by the tag parsers. A
-// wave must always say its own size truthfully and never hold more than
-// the file could give.
+// wave must always say its own size truthfully -- the RIFF size, a built
+// header's data size (whole sample frames), each chunk of a body -- and
+// never hold more than the file could give.
 //
 // Input: 18 bytes of parameters, then the file.
 //   0      flags: bit 0 with header, bit 1 eight-bit, bits 4-7 channels - 1
@@ -27,10 +28,26 @@ uint32_t RiffSize(const std::vector<uint8_t>& w) {
   return w[4] | w[5] << 8 | w[6] << 16 | static_cast<uint32_t>(w[7]) << 24;
 }
 
-// The RIFF size is the truth, and the data is no more than the file.
+uint32_t Le32(const std::vector<uint8_t>& w, size_t at) {
+  return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | static_cast<uint32_t>(w[at + 3]) << 24;
+}
+
+// The size fields are the truth, and the data is no more than the file.
 void CheckPcm(const std::vector<uint8_t>& w, size_t headerSize, size_t fileSize) {
   if (w.empty()) return;
   if (w.size() < headerSize || RiffSize(w) != w.size() - 8 || w.size() - headerSize > fileSize) std::abort();
+  if (headerSize == kWaveHeaderSize) {
+    size_t frame = Le16(&w[32]);
+    if (Le32(w, 40) != w.size() - headerSize || frame == 0 || (w.size() - headerSize) % frame != 0) std::abort();
+    return;
+  }
+  size_t at = 12;
+  while (at + 8 <= w.size()) {
+    size_t chunk = Le32(w, at + 4);
+    if (at + 8 + chunk > w.size()) std::abort();
+    at += 8 + chunk + (chunk % 2 == 1 && at + 8 + chunk < w.size() ? 1 : 0);
+  }
+  if (at != w.size()) std::abort();
 }
 
 void ParseTags(const uint8_t* data, size_t size) {

@@ -1,12 +1,14 @@
 // tomeling books [--depth N] [--home DIR] DIR...: every dictionary found
 // below the directories, one line each: index, catalog path, subbook
-// directory, title.
+// directory, title, tab-separated; a tab, line break or backslash inside a
+// field is written as \t, \n, \r or \\.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "book_args.h"
 #include "catalog/notice.h"
+#include "catalog/text_convert.h"
 #include "command.h"
 #include "decode/cp932.h"
 #include "shell/plain_text.h"
@@ -35,8 +37,8 @@ int RunBooks(const std::vector<std::string>& args) {
   }
   for (int i = 0; i < list.Count(); ++i) {
     const SubbookEntry* e = list.PeekEntry(i);
-    std::printf("%d\t%s\t%s\t%s\n", i, e->catalogPath.c_str(), e->directory.c_str(),
-                ToUtf8(Cp932ToUtf16(e->catalogEntry.title)).c_str());
+    std::printf("%d\t%s\t%s\t%s\n", i, EscapeField(e->catalogPath).c_str(), EscapeField(e->directory).c_str(),
+                EscapeField(ToUtf8(Cp932ToUtf16(e->catalogEntry.title))).c_str());
   }
   return 0;
 }

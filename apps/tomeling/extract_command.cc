@@ -3,7 +3,8 @@
 // writes the object of one tag of a decoded entry -- the image of a FIG or
 // INL closing tag as PNG, the sound of a WAV closing tag or a SOUND area as
 // a .wav file, the movie of a MOV closing tag as a copy of its file.
-// --sampling is the rate of EB XA sounds (default 18900).
+// --sampling is the rate of EB XA sounds (default 18900). --out - writes the
+// object to standard output.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -31,7 +32,8 @@ int Report(MediaResult result, const char* missing, const std::string& tag, cons
 int ExtractImage(const MediaBook& book, const ImageTag& tag, const std::string& raw, const std::string& out) {
   int width = 0, height = 0;
   int status = Report(WriteImageFile(book, tag, out, &width, &height), "no image at", raw, out);
-  if (status == 0) std::printf("%dx%d\n", width, height);
+  // With --out - the image is standard output; its size goes beside it.
+  if (status == 0) std::fprintf(out == kStandardOutputName ? stderr : stdout, "%dx%d\n", width, height);
   return status;
 }
 

@@ -7,6 +7,8 @@
 // repeated), else --group FILE, else the current group file of the
 // settings, else the bundled demo dictionary. The status text goes to
 // stderr; each hit's heading (with --show, its whole entry) to stdout.
+// A dictionary whose files cannot be opened is named on stderr and makes
+// the status 1, hits or not.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -140,7 +142,12 @@ int RunFind(const std::vector<std::string>& args) {
   cycle.RunSearch(settings.bFindAllDict);
   std::fprintf(stderr, "%s\n", ToUtf8(frame.Status()).c_str());
   PrintHits(collector, session, settings.bFindAllDict, o.show);
-  return collector.Hits().empty() ? 1 : 0;
+  // A dictionary that was not searched makes the answer incomplete.
+  CBookList& list = session.Books();
+  std::vector<int> failed = list.FailedEntries();
+  for (int i : failed)
+    std::fprintf(stderr, "tomeling: cannot open dictionary %d (%s)\n", i, list.PeekEntry(i)->subbookDir.c_str());
+  return collector.Hits().empty() || !failed.empty() ? 1 : 0;
 }
 
 CCommandRegistration g_find(

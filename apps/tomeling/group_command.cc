@@ -1,9 +1,11 @@
 // tomeling group save FILE --book DIR... [--depth N]: scans the directories
-// for books and writes their dictionaries to the group file FILE.
+// for books and writes their dictionaries to the group file FILE, with
+// catalog paths from the root; a book whose path the file cannot hold is
+// named on stderr and nothing is written.
 // tomeling group list FILE: the dictionaries of a group file, one line
 // each: index, catalog path, subbook directory and name (the name the user
-// gave, else the title), tab-separated, in UTF-8. Entries whose book has
-// gone are not listed.
+// gave, else the title), tab-separated, in UTF-8, tabs and line breaks in
+// them escaped. Entries whose book has gone are not listed.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -40,7 +42,11 @@ int SaveGroup(const std::vector<std::string>& args) {
     std::fprintf(stderr, "tomeling: no book found\n");
     return 1;
   }
-  if (list.SaveList(file) != 1) {
+  std::vector<int> refused = list.UnstorableEntries();
+  for (int i : refused)
+    std::fprintf(stderr, "tomeling: a group file cannot hold the path %s\n",
+                 EscapeField(list.PeekEntry(i)->catalogPath).c_str());
+  if (!refused.empty() || list.SaveList(file) != 1) {
     std::fprintf(stderr, "tomeling: cannot write %s\n", file.c_str());
     return 1;
   }
@@ -72,7 +78,8 @@ int ListGroup(const std::vector<std::string>& args) {
   for (int i = 0; i < list.Count(); ++i) {
     const SubbookEntry* e = list.PeekEntry(i);
     std::u16string name = e->extraName.empty() ? Cp932ToUtf16(e->catalogEntry.title) : e->extraName;
-    std::printf("%d\t%s\t%s\t%s\n", i, e->catalogPath.c_str(), e->directory.c_str(), Utf8FromWide(name).c_str());
+    std::printf("%d\t%s\t%s\t%s\n", i, EscapeField(e->catalogPath).c_str(), EscapeField(e->directory).c_str(),
+                EscapeField(Utf8FromWide(name)).c_str());
   }
   return 0;
 }

@@ -2,8 +2,6 @@
 #include "media_files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <vector>
 
@@ -16,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 MediaResult Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-  return WriteBytes(path, bytes) ? MediaResult::kWritten : MediaResult::kNotWritten;
+  std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return WriteOutputFile(path, view) ? MediaResult::kWritten : MediaResult::kNotWritten;
 }
 
 enum class Kind { kNone, kImage, kSound, kMovie };
@@ -92,11 +91,7 @@ MediaResult WriteMovieFile(const MediaBook& book, std::string_view text, const s
   if (!FindMovieTag(text, &name)) return MediaResult::kNotLoaded;
   std::string from = FindMovieFile(book, name);
   if (from.empty()) return MediaResult::kNotLoaded;
-  std::ifstream in(from, std::ios::binary);
-  if (!in) return MediaResult::kNotLoaded;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return MediaResult::kNotLoaded;
-  return WriteFileAtomically(path, bytes) ? MediaResult::kWritten : MediaResult::kNotWritten;
+  return CopyToOutputFile(from, path) ? MediaResult::kWritten : MediaResult::kNotWritten;
 }
 
 bool WriteEntryMedia(const MediaBook& book, std::string_view markup, const std::string& dir, FILE* list) {

@@ -1,8 +1,9 @@
 // The objects of a decoded entry as files, for `tomeling extract` (the
 // object of one tag) and `tomeling show/search --media DIR` (every object
 // of the shown entries): an image as PNG, a sound as a RIFF/WAVE file, a
-// movie as a copy of its file. Every file is written whole through
-// WriteFileAtomically, so a failed run never leaves half a file.
+// movie as a copy of its file, streamed. Every file is written whole through
+// storage/atomic_file.h, so a failed run never leaves half a file; a path
+// of "-" is standard output.
 //
 // --media names each file after its tag, positions in upper-case hex:
 //   fig-PPPPPPPP-OOOO.png   FIG image, position of its data

@@ -4,9 +4,7 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <string_view>
 
-#include "storage/atomic_file.h"
 
 namespace {
 
@@ -21,6 +19,31 @@ void Chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_
   out->insert(out->end(), data.begin(), data.end());
   uLong crc = crc32(0, out->data() + start, static_cast<uInt>(out->size() - start));
   PutBe32(out, static_cast<uint32_t>(crc));
+}
+
+// The scan lines (filter byte 0, then the row) deflated one at a time.
+bool DeflateRows(int width, int height, const PngRowFunction& row, std::vector<uint8_t>* packed) {
+  z_stream z{};
+  if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+  std::vector<uint8_t> line(1 + 3 * static_cast<size_t>(width), 0);
+  uint8_t out[65536];
+  bool ok = true;
+  for (int y = 0; ok && y <= height; ++y) {
+    const bool last = y == height;
+    if (!last) row(y, line.data() + 1);
+    z.next_in = line.data();
+    z.avail_in = last ? 0 : static_cast<uInt>(line.size());
+    int status = Z_OK;
+    do {
+      z.next_out = out;
+      z.avail_out = sizeof out;
+      status = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+      ok = status != Z_STREAM_ERROR;
+      packed->insert(packed->end(), out, out + (sizeof out - z.avail_out));
+    } while (ok && (z.avail_out == 0 || (last && status != Z_STREAM_END)));
+  }
+  deflateEnd(&z);
+  return ok;
 }
 
 }  // namespace
@@ -38,14 +61,8 @@ std::vector<uint8_t> EncodePng(const CBitmapImage& image) {
 
 std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row) {
   if (width < 1 || height < 1) return {};
-  const size_t stride = 1 + 3 * static_cast<size_t>(width);
-  std::vector<uint8_t> raw(stride * static_cast<size_t>(height), 0);  // filter byte 0 leads each row
-  for (int y = 0; y < height; ++y) row(y, raw.data() + stride * static_cast<size_t>(y) + 1);
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  int level = Z_DEFAULT_COMPRESSION;
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), level) != Z_OK) return {};
-  packed.resize(packedSize);
+  std::vector<uint8_t> packed;
+  if (!DeflateRows(width, height, row, &packed)) return {};
 
   std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;
@@ -56,8 +73,4 @@ std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row)
   Chunk(&png, "IDAT", packed);
   Chunk(&png, "IEND", {});
   return png;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  return WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -3,7 +3,9 @@
 //
 // The encoder is the smallest that every viewer reads: 8-bit RGB, one IDAT
 // chunk compressed with zlib, filter 0 on every row. The images are book
-// figures and text on white, so nothing cleverer pays.
+// figures and text on white, so nothing cleverer pays. Rows are made and
+// deflated one at a time, so a large image costs its compressed size and
+// one row, not a raw copy of itself.
 #ifndef TOMELING_APPS_TOMELING_PNG_WRITER_H_
 #define TOMELING_APPS_TOMELING_PNG_WRITER_H_
 
@@ -22,9 +24,5 @@ using PngRowFunction = std::function<void(int y, uint8_t* rgb)>;
 std::vector<uint8_t> EncodePng(int width, int height, const PngRowFunction& row);
 // The PNG bytes of a book image.
 std::vector<uint8_t> EncodePng(const CBitmapImage& image);
-
-// Replaces the file at `path` with `bytes`, atomically (a failed write
-// leaves the old file as it was); false when it cannot be written.
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 #endif  // TOMELING_APPS_TOMELING_PNG_WRITER_H_

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "book_args.h"
@@ -26,6 +27,7 @@
 #include "reader/eb_reader.h"
 #include "shell/content_model.h"
 #include "shell/plain_text.h"
+#include "storage/atomic_file.h"
 #include "views/qt_canvas.h"
 
 namespace {
@@ -99,7 +101,8 @@ bool SavePng(const QImage& image, const std::string& path) {
       rgb[2] = static_cast<uint8_t>(qBlue(line[x]));
     }
   });
-  return !png.empty() && WriteBytes(path, png);
+  return !png.empty() &&
+         WriteOutputFile(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
 }
 
 int RunRender(const std::vector<std::string>& args) {
@@ -133,9 +136,11 @@ int RunRender(const std::vector<std::string>& args) {
     std::fprintf(stderr, "tomeling: cannot write %s\n", o.out.c_str());
     return 1;
   }
-  std::printf("%d x %d, %d lines, face %d\n", image.width(), image.height(), model.LineMgr().GetLineCount(),
-              display.face);
-  if (o.printMarkup) std::printf("%s\n", ToUtf8(model.Markup()).c_str());
+  // With --out - the image is standard output; the report must not mix in.
+  FILE* report = o.out == kStandardOutputName ? stderr : stdout;
+  std::fprintf(report, "%d x %d, %d lines, face %d\n", image.width(), image.height(), model.LineMgr().GetLineCount(),
+               display.face);
+  if (o.printMarkup) std::fprintf(report, "%s\n", ToUtf8(model.Markup()).c_str());
   return 0;
 }
 

@@ -3,13 +3,15 @@
 // (hexadecimal, as search prints it); --media also writes its images,
 // sounds and movies into DIR and lists them (media_files.h). Objects that
 // cannot be loaded are skipped with a warning; a file that cannot be
-// written makes the status 1.
+// written, or a position beyond the text, makes the status 1.
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "book_args.h"
 #include "command.h"
 #include "entry_output.h"
+#include "reader/eb_reader.h"
 
 namespace {
 
@@ -34,6 +36,11 @@ int RunShow(const std::vector<std::string>& args) {
   DictDisplay display;
   int status = 0;
   if (!OpenDictionary(session, books, &display, &status)) return status;
+  if (!display.reader->HoldsPosition(page, offset)) {
+    std::fprintf(stderr, "tomeling: %s lies beyond the end of the text (%d pages)\n", position.c_str(),
+                 display.reader->PageCount());
+    return 1;
+  }
   CEntryPrinter printer(output, session, display.dict);
   return printer.PrintEntry(page, offset) ? 0 : 1;
 }

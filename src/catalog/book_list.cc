@@ -156,7 +156,7 @@ int CBookList::ReloadList() {
 
 int CBookList::SaveList(const std::string& path, RenameFunction renameFn) {
   if (!path.empty()) m_listPath = path;
-  if (m_entries.empty()) return 0;
+  if (m_entries.empty() || !UnstorableEntries().empty()) return 0;
   GroupFile file;
   file.wordInflect = m_inflect;
   file.searchType = m_searchType;
@@ -164,7 +164,7 @@ int CBookList::SaveList(const std::string& path, RenameFunction renameFn) {
     const SubbookEntry* e = GetEntry(i);
     if (e == nullptr) continue;
     GroupRecord& r = file.records.emplace_back();
-    r.catalogPath = e->catalogPath;
+    r.catalogPath = AbsolutePath(e->catalogPath);
     r.catalogIndex = e->catalogIndex;
     r.userName = e->extraName;
     r.singleByte = e->SingleByteText();
@@ -175,6 +175,20 @@ int CBookList::SaveList(const std::string& path, RenameFunction renameFn) {
     r.directory = e->directory;
   }
   return WriteGroupFile(m_listPath, file, renameFn) ? 1 : 0;
+}
+
+std::vector<int> CBookList::FailedEntries() const {
+  std::vector<int> out;
+  for (int i = 0; i < Count(); ++i)
+    if (m_entries[static_cast<size_t>(i)].openFailed) out.push_back(i);
+  return out;
+}
+
+std::vector<int> CBookList::UnstorableEntries() const {
+  std::vector<int> out;
+  for (int i = 0; i < Count(); ++i)
+    if (!IsStorableGroupPath(AbsolutePath(m_entries[static_cast<size_t>(i)].catalogPath))) out.push_back(i);
+  return out;
 }
 
 void CBookList::SetListPath(const std::string& path) {

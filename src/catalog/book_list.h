@@ -73,10 +73,15 @@ class CBookList {
   // LoadList of the remembered path.
   int ReloadList();
   // Writes the group file to `path` (and remembers it), or to the
-  // remembered path when `path` is empty. 0 when the list is empty (nothing
-  // is written) or the file cannot be written, else 1. The file is replaced
-  // atomically; `renameFn` is the test seam of atomic_file.h.
+  // remembered path when `path` is empty. Catalog paths are stored from the
+  // root, so the group reads the same from any directory. 0 when the list
+  // is empty, when some entry's path cannot be stored (nothing is written;
+  // see UnstorableEntries) or the file cannot be written, else 1. The file
+  // is replaced atomically; `renameFn` is the test seam of atomic_file.h.
   int SaveList(const std::string& path = "", RenameFunction renameFn = nullptr);
+  // The entries whose catalog path a group file cannot hold (one with "|"
+  // or a line break, say), in list order.
+  std::vector<int> UnstorableEntries() const;
   // Empties the list and remembers a new group file path.
   void SetListPath(const std::string& path);
   const std::string& ListPath() const { return m_listPath; }
@@ -85,6 +90,9 @@ class CBookList {
   SubbookEntry* GetEntry(int i);
   // The entry as it is, without opening (nullptr out of range).
   SubbookEntry* PeekEntry(int i);
+  // The entries whose files could not be opened when they were last
+  // needed, in list order: a search skips them, and says so only if asked.
+  std::vector<int> FailedEntries() const;
   int Count() const { return static_cast<int>(m_entries.size()); }
 
   // Closes the entry's readers and removes it; later entries move up. The

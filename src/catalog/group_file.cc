@@ -2,11 +2,10 @@
 #include "catalog/group_file.h"
 
 #include <climits>
-#include <cstdio>
-#include <memory>
 
 #include "catalog/line_reader.h"
 #include "catalog/text_convert.h"
+#include "storage/regular_file.h"
 
 namespace {
 
@@ -110,13 +109,11 @@ GroupFile ParseGroupFile(std::string_view text) {
 
 bool ReadGroupFile(const std::string& path, GroupFile* out) {
   *out = GroupFile();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
-  CLineReader reader(file.get(), kMaxGroupLineLength, CLineReader::LongLines::kCut);
-  ParseLines(reader, out);
-  if (!std::ferror(file.get())) return true;
-  *out = GroupFile();  // half a list is no list
-  return false;
+  // A read error part way gives no list at all: half a list is no list.
+  FileRead read = ReadRegularFile(path, kMaxGroupFileBytes);
+  if (!read.ok()) return false;
+  *out = ParseGroupFile(WholeLines(read));
+  return true;
 }
 
 bool IsStorableGroupPath(std::string_view path) {

@@ -35,6 +35,9 @@ constexpr size_t kMaxUserNameLength = 30;
 // Longest line used; longer lines are cut. Room for the longest Linux path
 // (4096 bytes) and the rest of the record.
 constexpr size_t kMaxGroupLineLength = 8192;
+// Most bytes of a group file read: some 80,000 dictionaries. A FIFO or a
+// device is not read at all (storage/regular_file.h).
+constexpr size_t kMaxGroupFileBytes = 16u << 20;
 
 struct GroupRecord {
   std::string catalogPath;
@@ -56,7 +59,7 @@ struct GroupFile {
 GroupFile ParseGroupFile(std::string_view text);
 
 // Reads the file at `path`; false (and nothing read) when it cannot be
-// opened or read.
+// opened or read, or is no regular file.
 bool ReadGroupFile(const std::string& path, GroupFile* out);
 
 // The file's text, in UTF-8. A record whose path cannot be stored in this

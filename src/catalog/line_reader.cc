@@ -1,9 +1,6 @@
 // See line_reader.h.
 #include "catalog/line_reader.h"
 
-CLineReader::CLineReader(std::FILE* file, size_t limit, LongLines mode)
-    : m_file(file), m_limit(limit == 0 ? 1 : limit), m_mode(mode) {}
-
 CLineReader::CLineReader(std::string_view text, size_t limit, LongLines mode)
     : m_text(text), m_limit(limit == 0 ? 1 : limit), m_mode(mode) {}
 
@@ -13,7 +10,6 @@ int CLineReader::Get() {
     m_pushed = EOF;
     return c;
   }
-  if (m_file != nullptr) return std::getc(m_file);
   if (m_pos >= m_text.size()) return EOF;
   return static_cast<unsigned char>(m_text[m_pos++]);
 }

@@ -8,8 +8,8 @@
 // buffer is either cut (the rest dropped) or split (the rest read as the
 // next line), so memory stays bounded whatever the file holds.
 //
-// The reader works over an open file, streaming, or over bytes in memory
-// (for the parsers' tests and fuzz targets): both give the same lines.
+// The reader works over bytes in memory: the files are read whole, and
+// only when they are regular files, with storage/regular_file.h.
 #ifndef TOMELING_CATALOG_LINE_READER_H_
 #define TOMELING_CATALOG_LINE_READER_H_
 
@@ -22,9 +22,7 @@ class CLineReader {
  public:
   enum class LongLines { kCut, kSplit };
 
-  // Reads `file` (not closed here) or `text`; lines hold at most `limit`
-  // bytes (at least 1).
-  CLineReader(std::FILE* file, size_t limit, LongLines mode);
+  // Reads `text`; lines hold at most `limit` bytes (at least 1).
   CLineReader(std::string_view text, size_t limit, LongLines mode);
 
   // The next line into `*line`; false at the end of the input.
@@ -34,7 +32,6 @@ class CLineReader {
   int Get();           // next byte, or EOF
   void Unget(int c);   // pushes back one byte (only after Get)
 
-  std::FILE* m_file = nullptr;
   std::string_view m_text;
   size_t m_pos = 0;
   size_t m_limit;

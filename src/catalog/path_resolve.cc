@@ -96,3 +96,14 @@ std::string FindBookFile(const std::string& dir, std::string_view relative) {
   if (!plain.empty()) return plain;
   return ResolveBookPath(dir, std::string(relative) + ".ebz");
 }
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return "";
+  std::error_code ec;
+  std::filesystem::path full = std::filesystem::absolute(path, ec);
+  if (ec) return "";
+  std::filesystem::path out;
+  for (const std::filesystem::path& part : full)
+    if (part != "." && !part.empty()) out /= part;
+  return out.string();
+}

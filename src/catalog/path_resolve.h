@@ -37,4 +37,10 @@ std::string FindBookFile(const std::string& dir, std::string_view relative);
 // Joins a directory and a name with one '/'.
 std::string JoinPath(const std::string& dir, std::string_view name);
 
+// `path` from the root: a relative path is taken from the current
+// directory, and "." components are dropped. ".." is kept, since through a
+// symbolic link it need not lead where dropping a component would. "" when
+// the current directory cannot be told.
+std::string AbsolutePath(const std::string& path);
+
 #endif  // TOMELING_CATALOG_PATH_RESOLVE_H_

@@ -97,6 +97,7 @@ bool MakeSubbookEntry(const Catalog& catalog, int index, SubbookEntry* entry) {
 
 bool OpenSubbook(SubbookEntry& entry, bool languageFlag) {
   if (entry.opened || !entry.textReader) return false;
+  entry.openFailed = true;
   if (!OpenTextReader(entry)) return false;
   bool failed = false;
   if (entry.m_isEpwing) {
@@ -104,6 +105,7 @@ bool OpenSubbook(SubbookEntry& entry, bool languageFlag) {
     entry.graphicsReader = OpenOptional(entry.subbookDir, "DATA/HONMONG", &failed);
     if (failed) {
       entry.Close();
+      entry.openFailed = true;
       return false;
     }
     entry.soundReader = OpenOptional(entry.subbookDir, "DATA/HONMONS", nullptr);
@@ -113,6 +115,7 @@ bool OpenSubbook(SubbookEntry& entry, bool languageFlag) {
     entry.soundReader = OpenOptional(entry.subbookDir, "SOUND", nullptr);
   }
   entry.opened = true;
+  entry.openFailed = false;
   return true;
 }
 

@@ -46,6 +46,7 @@ struct SubbookEntry {
   int largestHalfFont = -1;      // slot 0, 2, 4 or 6 of the last half font opened
   bool specialBook = false;      // directory name ends in "ZHONG_RI"
   bool opened = false;
+  bool openFailed = false;       // the last OpenSubbook could not open it
 
   // Closes every reader; the entry can be opened again.
   void Close();

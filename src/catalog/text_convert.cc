@@ -46,3 +46,18 @@ std::string Cp932Cut(std::u16string_view text, size_t bytes) {
   out.resize(end);
   return out;
 }
+
+std::string EscapeField(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}

@@ -26,4 +26,10 @@ std::u16string CutUnits(std::u16string_view text, size_t units);
 // boundary.
 std::string Cp932Cut(std::u16string_view text, size_t bytes);
 
+// `text` as one field of a tab-separated line of output: a backslash, tab,
+// carriage return or line feed inside is written as a backslash followed by
+// a backslash, "t", "r" or "n", so that a path holding one can neither split
+// its line nor its field.
+std::string EscapeField(std::string_view text);
+
 #endif  // TOMELING_CATALOG_TEXT_CONVERT_H_

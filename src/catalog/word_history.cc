@@ -1,11 +1,9 @@
 // See word_history.h.
 #include "catalog/word_history.h"
 
-#include <cstdio>
-#include <memory>
-
 #include "catalog/line_reader.h"
 #include "catalog/text_convert.h"
+#include "storage/regular_file.h"
 
 namespace {
 
@@ -59,12 +57,9 @@ std::string FormatHistory(std::u16string_view historyList) {
 
 int CWordHistory::LoadHistory(const std::string& path) {
   m_historyList.clear();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return 0;
-  CLineReader reader(file.get(), kMaxHistoryLine, CLineReader::LongLines::kSplit);
-  std::u16string list = ReadLines(reader);
-  if (std::ferror(file.get())) return 0;
-  m_historyList = std::move(list);
+  FileRead read = ReadRegularFile(path, kMaxHistoryFileBytes);
+  if (!read.ok()) return 0;
+  m_historyList = ParseHistory(WholeLines(read));
   return 1;
 }
 

@@ -21,6 +21,9 @@
 #include "storage/atomic_file.h"
 
 constexpr size_t kMaxHistoryLine = 256;  // bytes in the file, units in memory
+// Most bytes of "history.txt" read: thousands of words; the rest of a
+// larger file (or any FIFO or device) is not read (storage/regular_file.h).
+constexpr size_t kMaxHistoryFileBytes = 4u << 20;
 
 // The history list read from file text.
 std::u16string ParseHistory(std::string_view text);

@@ -3,6 +3,7 @@
 
 bool CBitmapImage::Allocate(int width, int height, int bitsPerPixel, bool bottomUp) {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
+  if (int64_t{width} * height > kMaxPixels) return false;
   if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 &&
       bitsPerPixel != 32)
     return false;

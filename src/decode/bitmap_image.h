@@ -26,9 +26,13 @@
 
 class CBitmapImage {
  public:
-  // Largest width or height, and largest pixel buffer, that any image may
-  // have; larger declared sizes are refused before allocating.
+  // Largest width or height, number of pixels and pixel buffer that any
+  // image may have; larger declared sizes are refused before allocating.
+  // 4096 x 4096 pixels is four times the largest plates books hold, and
+  // keeps an image, its copy for drawing and its PNG well within what a
+  // small machine has.
   static constexpr int kMaxSide = 16384;
+  static constexpr int64_t kMaxPixels = int64_t{4096} * 4096;
   static constexpr size_t kMaxBytes = 64u << 20;
 
   // Row stride for `width` pixels of `bits` bits, rounded up to 4 bytes.

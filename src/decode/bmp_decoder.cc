@@ -67,26 +67,48 @@ void ReadPalette(const uint8_t* data, size_t pixelOffset, const BmpInfo& info, C
   }
 }
 
+// The headers of a picture the data can hold: `info`, its pixel offset and
+// height (positive); false for anything DecodeBmp refuses before
+// allocating.
+bool ParseBmp(const uint8_t* data, size_t size, BmpInfo* info, size_t* pixelOffset, int64_t* height) {
+  if (data == nullptr || size < kFileHeader + 12 || data[0] != 'B' || data[1] != 'M') return false;
+  *pixelOffset = std::min<size_t>(Le32(data + 10), size);
+  if (!ReadInfo(data, *pixelOffset, info)) return false;
+  if (info->width < 1 || info->height == 0 || info->height < -CBitmapImage::kMaxSide) return false;
+  *height = info->height > 0 ? info->height : -info->height;
+  if (info->width > CBitmapImage::kMaxSide || *height > CBitmapImage::kMaxSide) return false;
+  if (info->width * *height > CBitmapImage::kMaxPixels) return false;
+  const int b = info->bits;
+  if (b != 1 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32) return false;
+  size_t stride = CBitmapImage::StrideFor(static_cast<int>(info->width), info->bits);
+  size_t imageBytes = stride * static_cast<size_t>(*height);
+  size_t present = size - *pixelOffset;
+  return imageBytes <= (info->compression == 0 ? present : present * 4) + kAllowance;
+}
+
 }  // namespace
 
 bool DecodeBmp(const uint8_t* data, size_t size, CBitmapImage* image) {
-  if (data == nullptr || size < kFileHeader + 12 || data[0] != 'B' || data[1] != 'M') return false;
-  size_t pixelOffset = Le32(data + 10);
-  if (pixelOffset > size) pixelOffset = size;
   BmpInfo info;
-  if (!ReadInfo(data, pixelOffset, &info)) return false;
-  if (info.width < 1 || info.height == 0 || info.height < -CBitmapImage::kMaxSide) return false;
-  bool bottomUp = info.height > 0;
-  int64_t height = bottomUp ? info.height : -info.height;
-  if (info.width > CBitmapImage::kMaxSide || height > CBitmapImage::kMaxSide) return false;
-  size_t stride = CBitmapImage::StrideFor(static_cast<int>(info.width), info.bits);
-  size_t imageBytes = stride * static_cast<size_t>(height);
-  size_t present = size - pixelOffset;
-  if (imageBytes > present * 4 + kAllowance) return false;
+  size_t pixelOffset = 0;
+  int64_t height = 0;
+  if (!ParseBmp(data, size, &info, &pixelOffset, &height)) return false;
   CBitmapImage decoded;
-  if (!decoded.Allocate(static_cast<int>(info.width), static_cast<int>(height), info.bits, bottomUp)) return false;
+  if (!decoded.Allocate(static_cast<int>(info.width), static_cast<int>(height), info.bits, info.height > 0))
+    return false;
   ReadPalette(data, pixelOffset, info, &decoded);
-  if (info.compression == 0) std::memcpy(decoded.Bits(), data + pixelOffset, std::min(present, imageBytes));
+  if (info.compression == 0)
+    std::memcpy(decoded.Bits(), data + pixelOffset, std::min(size - pixelOffset, decoded.ByteSize()));
   *image = std::move(decoded);
+  return true;
+}
+
+bool ReadBmpSize(const uint8_t* data, size_t size, int* width, int* height) {
+  BmpInfo info;
+  size_t pixelOffset = 0;
+  int64_t rows = 0;
+  if (!ParseBmp(data, size, &info, &pixelOffset, &rows)) return false;
+  *width = static_cast<int>(info.width);
+  *height = static_cast<int>(rows);
   return true;
 }

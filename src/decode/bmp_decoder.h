@@ -7,10 +7,12 @@
 // always shown them.
 //
 // The copy is bounded by the pixel bytes actually present after the pixel
-// offset and by the image's own size: a file cut short leaves the missing
-// rows blank, a file header claiming more than either never reads or
-// writes beyond them. A declared size is refused when it exceeds the
-// CBitmapImage limits or four times the bytes the data holds (plus 64K).
+// offset and by the image's own size: a file cut short by a few rows
+// leaves them blank, and nothing is read or written beyond either. A
+// declared size is refused before anything is allocated when it exceeds
+// the CBitmapImage limits (kMaxPixels among them), or the bytes the data
+// holds: an uncompressed picture needs its rows (64K may be missing), a
+// compressed one at most four times its bytes (plus 64K).
 #ifndef TOMELING_DECODE_BMP_DECODER_H_
 #define TOMELING_DECODE_BMP_DECODER_H_
 
@@ -21,5 +23,9 @@
 
 // True and `*image` replaced when the data is a usable BMP.
 bool DecodeBmp(const uint8_t* data, size_t size, CBitmapImage* image);
+
+// The picture's width and height from its headers; false for data
+// DecodeBmp would refuse.
+bool ReadBmpSize(const uint8_t* data, size_t size, int* width, int* height);
 
 #endif  // TOMELING_DECODE_BMP_DECODER_H_

@@ -1,17 +1,20 @@
 #include "decode/gaiji_map_cache.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
 #include "storage/fatal.h"
+#include "storage/regular_file.h"
 
 namespace {
 
 constexpr char kMagic[4] = {'G', 'M', '0', '1'};
 constexpr size_t kRecordHeaderSize = 46;
 constexpr size_t kEntrySize = 8;
+// A cache of dozens of full maps; a larger file (or a FIFO or a device) is
+// not one this program wrote, and the maps are compiled again.
+constexpr size_t kMaxGaijiCacheBytes = 64u << 20;
 
 uint16_t Le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
@@ -39,17 +42,18 @@ void OrDie(const char* message, F f) {
   }
 }
 
-// The file with the number of bytes not yet read, so that no count taken
-// from it is trusted beyond what it holds.
+// The bytes not yet read, so that no count taken from the file is trusted
+// beyond what it holds.
 struct CacheReader {
-  std::FILE* file;
-  uint64_t left;
+  std::string_view rest;
 
   bool Read(void* to, size_t n) {
-    if (n > left || std::fread(to, 1, n, file) != n) return false;
-    left -= n;
+    if (n > rest.size()) return false;
+    std::memcpy(to, rest.data(), n);
+    rest.remove_prefix(n);
     return true;
   }
+  uint64_t left() const { return rest.size(); }
 };
 
 bool ReadTable(CacheReader* in, size_t count, std::vector<GaijiEntry>* table, const char* message) {
@@ -69,6 +73,11 @@ bool ReadTable(CacheReader* in, size_t count, std::vector<GaijiEntry>* table, co
     e.value = Le16(p + 2);
     std::memcpy(e.text, p + 4, sizeof(e.text));
   }
+  // A cache made elsewhere may hold surrogate halves, which a map file
+  // cannot give; they would show as invalid text.
+  table->erase(std::remove_if(table->begin(), table->end(),
+                              [](const GaijiEntry& e) { return e.value >= 0xD800 && e.value <= 0xDFFF; }),
+               table->end());
   // Look-ups search by halves; a cache made elsewhere may not be in order.
   std::sort(table->begin(), table->end(), [](const GaijiEntry& a, const GaijiEntry& b) { return a.code < b.code; });
   return true;
@@ -79,7 +88,7 @@ std::unique_ptr<GaijiMapRecord> ReadRecord(CacheReader* in) {
   unsigned char head[kRecordHeaderSize];
   if (!in->Read(head, sizeof(head))) return nullptr;
   const size_t counts[3] = {Le16(head + 32), Le16(head + 34), Le16(head + 36)};
-  if ((counts[0] + counts[1] + counts[2]) * kEntrySize > in->left) return nullptr;
+  if ((counts[0] + counts[1] + counts[2]) * kEntrySize > in->left()) return nullptr;
   std::unique_ptr<GaijiMapRecord> record;
   OrDie("malloc error in CGaijiMap::LoadCache[m_maps]", [&] { record = std::make_unique<GaijiMapRecord>(); });
   std::memcpy(record->name, head, kGaijiNameLength);
@@ -104,25 +113,17 @@ void PutTable(std::string* out, const std::vector<GaijiEntry>& table) {
 }  // namespace
 
 GaijiCacheStatus ReadGaijiMapCache(const std::string& path, std::vector<std::unique_ptr<GaijiMapRecord>>* records) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return GaijiCacheStatus::kMissing;
-  CacheReader in{file, 0};
-  long size = -1;
-  if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-    std::fclose(file);
-    return GaijiCacheStatus::kMissing;
-  }
-  in.left = static_cast<uint64_t>(size);
+  FileRead read = ReadRegularFile(path, kMaxGaijiCacheBytes);
+  if (!read.ok()) return GaijiCacheStatus::kMissing;
+  CacheReader in{read.bytes};
   unsigned char head[8];
-  if (!in.Read(head, sizeof(head)) || std::memcmp(head, kMagic, sizeof(kMagic)) != 0) {
-    std::fclose(file);
+  if (!in.Read(head, sizeof(head)) || std::memcmp(head, kMagic, sizeof(kMagic)) != 0)
     return GaijiCacheStatus::kMissing;
-  }
   const int32_t count = static_cast<int32_t>(Le32(head + 4));
-  GaijiCacheStatus status = count < 0 ? GaijiCacheStatus::kDamaged : GaijiCacheStatus::kWhole;
+  GaijiCacheStatus status =
+      count < 0 || read.truncated ? GaijiCacheStatus::kDamaged : GaijiCacheStatus::kWhole;
   // A record takes at least its header, which bounds what N can ask for.
-  const uint64_t fits = in.left / kRecordHeaderSize;
+  const uint64_t fits = in.left() / kRecordHeaderSize;
   OrDie("malloc error in CGaijiMap::LoadCache[m_maps]", [&] {
     records->reserve(records->size() + static_cast<size_t>(std::min<uint64_t>(fits, count < 0 ? 0 : count)));
   });
@@ -134,7 +135,6 @@ GaijiCacheStatus ReadGaijiMapCache(const std::string& path, std::vector<std::uni
     }
     OrDie("malloc error in CGaijiMap::LoadCache[m_maps]", [&] { records->push_back(std::move(record)); });
   }
-  std::fclose(file);
   return status;
 }
 

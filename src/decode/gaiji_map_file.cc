@@ -6,6 +6,7 @@
 #include <new>
 
 #include "storage/fatal.h"
+#include "storage/regular_file.h"
 
 namespace {
 
@@ -38,13 +39,30 @@ std::string_view NextField(std::string_view* rest, const char* ends, bool* more)
   return field;
 }
 
-uint16_t ParseValue(std::string_view field) {
+// The value of field 2; false for one that no character of the map can
+// have: a surrogate half (U+D800 to U+DFFF), which would reach the screen
+// as invalid text, or a number of more digits beyond 16 bits (U+10000 on,
+// U+110000 and above being no character at all).
+bool ParseValue(std::string_view field, uint16_t* value) {
   while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
-  if (field == "null") return kGaijiRemove;
-  uint16_t value = 0;
-  if (field.size() >= 5 && (field[0] == 'u' || field[0] == 'U') && ParseHex(field.substr(1, 4), &value))
-    return value;
-  return 0;
+  *value = 0;
+  if (field == "null") {
+    *value = kGaijiRemove;
+    return true;
+  }
+  if (field.size() < 5 || (field[0] != 'u' && field[0] != 'U')) return true;
+  size_t digits = 1;
+  while (digits < field.size() && HexDigit(field[digits]) >= 0) ++digits;
+  --digits;
+  if (digits < 4) return true;
+  uint32_t number = 0;
+  for (size_t i = 1; i <= digits; ++i) {
+    number = number << 4 | static_cast<uint32_t>(HexDigit(field[i]));
+    if (number > 0xFFFF) return false;
+  }
+  if (number >= 0xD800 && number <= 0xDFFF) return false;
+  *value = static_cast<uint16_t>(number);
+  return true;
 }
 
 const char* TableMessage(int table) {
@@ -119,7 +137,7 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry) {
   // Spaces may pad the value; tabs may not, since two tabs mark an empty one.
   while (more && !line.empty() && line[0] == ' ') line.remove_prefix(1);
   std::string_view value = more ? NextField(&line, "\t", &more) : std::string_view();
-  e.value = ParseValue(value);
+  if (!ParseValue(value, &e.value)) return false;
   std::string_view text = more ? NextField(&line, "\t", &more) : std::string_view();
   if (e.value == 0 && text.empty()) return false;
   if (!text.empty()) std::memcpy(e.text, text.data(), std::min(text.size(), sizeof(e.text)));
@@ -129,34 +147,22 @@ bool ParseGaijiMapLine(std::string_view line, char* letter, GaijiEntry* entry) {
 }
 
 bool ReadGaijiMapFile(const std::string& path, GaijiMapRecord* record) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+  FileRead read = ReadRegularFile(path, kMaxGaijiMapFileBytes);
+  if (!read.ok()) return false;
   MapCollector collector;
-  char line[kMaxGaijiMapLine];
-  size_t length = 0;
-  bool overlong = false;
-  char chunk[4096];
-  size_t got;
-  auto endLine = [&] {
-    size_t n = length;
-    if (!overlong && n > 0 && line[n - 1] == '\r') --n;
-    collector.Line(std::string_view(line, n));
-    length = 0;
-    overlong = false;
-  };
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-    for (size_t i = 0; i < got; ++i) {
-      if (chunk[i] == '\n') {
-        endLine();
-      } else if (length < sizeof(line)) {
-        line[length++] = chunk[i];
-      } else {
-        overlong = true;
-      }
+  std::string_view text = WholeLines(read);
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    // The rest of an overlong line is dropped, its CR with it.
+    if (line.size() > kMaxGaijiMapLine) {
+      line = line.substr(0, kMaxGaijiMapLine);
+    } else if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
     }
+    collector.Line(line);
   }
-  if (length > 0) endLine();
-  std::fclose(file);
   collector.MoveSortedInto(record);
   return true;
 }

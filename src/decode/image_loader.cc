@@ -11,9 +11,12 @@
 
 namespace {
 
-bool DecodeColourData(const std::vector<uint8_t>& data, CBitmapImage* image) {
-  if (data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8) return DecodeJpeg(data.data(), data.size(), image);
-  if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') return DecodeBmp(data.data(), data.size(), image);
+bool IsJpeg(const std::vector<uint8_t>& data) { return data.size() >= 2 && data[0] == 0xFF && data[1] == 0xD8; }
+bool IsBmp(const std::vector<uint8_t>& data) { return data.size() >= 2 && data[0] == 'B' && data[1] == 'M'; }
+
+bool DecodeColourData(const std::vector<uint8_t>& data, CBitmapImage* image, int fitWidth) {
+  if (IsJpeg(data)) return DecodeJpeg(data.data(), data.size(), image, fitWidth);
+  if (IsBmp(data)) return DecodeBmp(data.data(), data.size(), image);
   return false;
 }
 
@@ -68,15 +71,26 @@ bool LoadMonoBitmap(CMediaSource& source, int32_t page, int offset, int width, i
 }
 
 bool LoadColourImage(CMediaSource& source, int32_t page, int offset, int* outWidth, int* outHeight,
-                     CBitmapImage* image) {
+                     CBitmapImage* image, int fitWidth) {
   if (outWidth != nullptr) *outWidth = 0;
   if (outHeight != nullptr) *outHeight = 0;
   if (page < 1 || offset < 0) return false;
   std::vector<uint8_t> data = ReadColourData(source, page, offset);
   CBitmapImage decoded;
-  if (!DecodeColourData(data, &decoded)) return false;
+  if (!DecodeColourData(data, &decoded, fitWidth)) return false;
   if (outWidth != nullptr) *outWidth = decoded.Width();
   if (outHeight != nullptr) *outHeight = decoded.Height();
   *image = std::move(decoded);
   return true;
+}
+
+bool ColourImageSize(CMediaSource& source, int32_t page, int offset, int* width, int* height) {
+  *width = *height = 0;
+  if (page < 1 || offset < 0) return false;
+  std::vector<uint8_t> data = ReadColourData(source, page, offset);
+  int w = 0, h = 0;
+  bool ok = IsJpeg(data) ? ReadJpegSize(data.data(), data.size(), &w, &h)
+                         : IsBmp(data) && ReadBmpSize(data.data(), data.size(), &w, &h);
+  if (ok) *width = w, *height = h;
+  return ok;
 }

@@ -32,8 +32,25 @@ void OutputMessage(j_common_ptr) {}
 
 constexpr size_t kPixelsPerByte = 1024;
 constexpr size_t kPixelAllowance = 65536;
-// libjpeg's own working memory (coefficient buffers of progressive files).
-constexpr long kMaxLibraryMemory = 256L << 20;
+// libjpeg's own working memory: the coefficients of a progressive file of
+// kMaxPixels in full colour, which is as large as a real one gets.
+constexpr long kMaxLibraryMemory = 112L << 20;
+constexpr unsigned kMaxScaleDenominator = 8;
+
+int64_t Scaled(JDIMENSION side, unsigned denominator) { return (int64_t{side} + denominator - 1) / denominator; }
+
+// The scale denominator (1, 2, 4 or 8) to decode at, or 0 when the header
+// claims more than the data or the limits allow.
+unsigned ChooseScale(const jpeg_decompress_struct& cinfo, size_t size, int fitWidth) {
+  const JDIMENSION w = cinfo.image_width, h = cinfo.image_height;
+  if (w < 1 || h < 1 || w > CBitmapImage::kMaxSide || h > CBitmapImage::kMaxSide) return 0;
+  if (static_cast<size_t>(w) * h > size * kPixelsPerByte + kPixelAllowance) return 0;
+  unsigned d = 1;
+  while (d <= kMaxScaleDenominator && Scaled(w, d) * Scaled(h, d) > CBitmapImage::kMaxPixels) d *= 2;
+  if (d > kMaxScaleDenominator) return 0;
+  while (fitWidth > 0 && d < kMaxScaleDenominator && Scaled(w, d * 2) >= fitWidth) d *= 2;
+  return d;
+}
 
 // Creates the decompressor and reads the header; false when libjpeg gave up.
 bool ReadHeader(JpegSession* s, const uint8_t* data, size_t size) {
@@ -94,14 +111,17 @@ bool ReadRows(JpegSession* s, CBitmapImage* image) {
   return true;
 }
 
-// Sets up `image` for the header's output; false when the size is refused
-// or the output has a depth we do not keep.
-bool PrepareImage(const jpeg_decompress_struct& cinfo, size_t size, CBitmapImage* image) {
-  size_t pixels = static_cast<size_t>(cinfo.image_width) * cinfo.image_height;
-  if (pixels > size * kPixelsPerByte + kPixelAllowance) return false;
-  // The output size equals the image size at scale 1/1, which we never change.
-  int bits = cinfo.out_color_space == JCS_GRAYSCALE ? 8 : 24;
-  if (!image->Allocate(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), bits, true))
+// Chooses the scale and sets up `image` for the output; false when the size
+// is refused or libjpeg gave up.
+bool PrepareImage(JpegSession* s, size_t size, int fitWidth, CBitmapImage* image) {
+  unsigned denominator = ChooseScale(s->cinfo, size, fitWidth);
+  if (denominator == 0) return false;
+  if (setjmp(s->trap.jump) != 0) return false;
+  s->cinfo.scale_num = 1;
+  s->cinfo.scale_denom = denominator;
+  jpeg_calc_output_dimensions(&s->cinfo);
+  int bits = s->cinfo.out_color_space == JCS_GRAYSCALE ? 8 : 24;
+  if (!image->Allocate(static_cast<int>(s->cinfo.output_width), static_cast<int>(s->cinfo.output_height), bits, true))
     return false;
   image->SetGreyPalette();
   return true;
@@ -109,13 +129,26 @@ bool PrepareImage(const jpeg_decompress_struct& cinfo, size_t size, CBitmapImage
 
 }  // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t size, CBitmapImage* image) {
+bool DecodeJpeg(const uint8_t* data, size_t size, CBitmapImage* image, int fitWidth) {
   if (data == nullptr || size < 4 || size > 0x7FFFFFFF) return false;
   JpegSession session{};
   CBitmapImage decoded;
-  bool ok = ReadHeader(&session, data, size) && PrepareImage(session.cinfo, size, &decoded) &&
+  bool ok = ReadHeader(&session, data, size) && PrepareImage(&session, size, fitWidth, &decoded) &&
             ReadRows(&session, &decoded);
   jpeg_destroy_decompress(&session.cinfo);
   if (ok) *image = std::move(decoded);
+  return ok;
+}
+
+bool ReadJpegSize(const uint8_t* data, size_t size, int* width, int* height) {
+  if (data == nullptr || size < 4 || size > 0x7FFFFFFF) return false;
+  JpegSession session{};
+  unsigned denominator = ReadHeader(&session, data, size) ? ChooseScale(session.cinfo, size, 0) : 0;
+  if (denominator != 0) {
+    *width = static_cast<int>(Scaled(session.cinfo.image_width, denominator));
+    *height = static_cast<int>(Scaled(session.cinfo.image_height, denominator));
+  }
+  bool ok = denominator != 0;
+  jpeg_destroy_decompress(&session.cinfo);
   return ok;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decode/media_tags.h"
+#include "storage/atomic_file.h"
 
 namespace fs = std::filesystem;
 
@@ -67,16 +68,11 @@ bool CopyMovieForPlayer(const std::string& from, const std::string& to) {
   std::error_code ec;
   fs::path target(to);
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  std::string temporary = to + ".part";
-  fs::remove(temporary, ec);
-  if (!fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec)) return false;
-  fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                 fs::perms::others_read, ec);
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    fs::remove(temporary, ec);
-    return false;
-  }
+  // Streamed through a temporary beside the copy: a movie of any size takes
+  // little memory, and a failed copy leaves the old one.
+  if (!CopyFileAtomically(from, to)) return false;
+  fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read,
+                  ec);
   return true;
 }
 

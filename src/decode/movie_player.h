@@ -52,10 +52,11 @@ class CProgramMoviePlayer : public CMoviePlayer {
   std::string m_copyPath;
 };
 
-// Copies `from` over `to` through a temporary beside it, so a player never
-// sees half a file; the copy is readable and writable by its owner (and
-// readable by others) whatever the disc's modes were. False on failure,
-// when `to` is left as it was.
+// Copies `from` over `to` a piece at a time through a temporary beside it
+// (storage/atomic_file.h), so a player never sees half a file and a movie
+// of any size takes little memory; the copy is readable and writable by its
+// owner (and readable by others) whatever the disc's modes were. False on
+// failure, when `to` is left as it was.
 bool CopyMovieForPlayer(const std::string& from, const std::string& to);
 
 // The movie file `name` in the subbook's MOVIE folder (letters matched

@@ -17,6 +17,16 @@ void CSpawnMoviePlayer::Stop() {
   m_pid = 0;
 }
 
+int CSpawnMoviePlayer::Wait() {
+  if (m_pid <= 0) return -1;
+  int status = 0;
+  pid_t got;
+  while ((got = waitpid(m_pid, &status, 0)) < 0 && errno == EINTR) {
+  }
+  m_pid = 0;
+  return got > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 bool CSpawnMoviePlayer::Play(const std::string& moviePath) {
   Stop();
   if (m_program.empty() || !CopyMovieForPlayer(moviePath, m_copyPath)) return false;

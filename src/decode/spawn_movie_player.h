@@ -20,6 +20,9 @@ class CSpawnMoviePlayer : public CProgramMoviePlayer {
 
   bool Play(const std::string& moviePath) override;
   void Stop() override;
+  // Waits until the player started last ends by itself; its exit status,
+  // or -1 when none runs or it was ended by a signal.
+  int Wait();
   // The running player's process, or 0.
   pid_t Process() const { return m_pid; }
 

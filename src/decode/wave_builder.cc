@@ -22,10 +22,33 @@ void Put16(uint8_t* p, uint32_t v) {
 // Tags carry pages, offsets and frames as 32-bit fields.
 bool InTagRange(int64_t value) { return value >= 0 && value <= 0xFFFFFFFF; }
 
+uint32_t Le32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
+}
+
 // Sets the size fields of a finished image from its real length.
 void FixSizes(std::vector<uint8_t>* wave, bool withHeader) {
   Put32(wave->data() + 4, static_cast<uint32_t>(wave->size() - 8));
   if (withHeader) Put32(wave->data() + 40, static_cast<uint32_t>(wave->size() - kWaveHeaderSize));
+}
+
+// A body's chunks from byte 12 on, each size made to match the bytes that
+// follow it; the image ends with the last chunk (and its pad byte).
+void FitChunks(std::vector<uint8_t>* wave) {
+  size_t at = 12;
+  while (at + 8 <= wave->size()) {
+    uint8_t* head = wave->data() + at;
+    size_t room = wave->size() - at - 8;
+    if (Le32(head + 4) >= room) {
+      Put32(head + 4, static_cast<uint32_t>(room));
+      at = wave->size();
+      break;
+    }
+    size_t size = Le32(head + 4);
+    at += 8 + size + (size % 2 == 1 && size < room ? 1 : 0);
+  }
+  wave->resize(std::min(at, wave->size()));
 }
 
 }  // namespace
@@ -60,20 +83,26 @@ std::vector<uint8_t> BuildPcmWave(CMediaSource& source, int64_t startPage, int64
                                   int rateCode) {
   if (!InTagRange(startPage) || !InTagRange(startOffset) || !InTagRange(endPage) || !InTagRange(endOffset)) return {};
   int64_t start = LinearPosition(startPage, startOffset);
-  int64_t size = LinearPosition(endPage, endOffset) - start;
+  int64_t size = LinearPosition(endPage, endOffset) - start + 1;  // through the last byte
   CMediaCursor cursor(source);
   cursor.Seek(start);
   if (start < 0 || size < 0 || (size > 0 && cursor.Remaining() == 0)) return {};
   size = std::min({size, cursor.Remaining(), kMaxWaveData});
   std::vector<uint8_t> wave(withHeader ? kWaveHeaderSize : 12);
+  const int channels = std::clamp(channelsMinusOne, 0, 9) + 1, bits = eightBit ? 8 : 16;
   if (withHeader) {
-    int channels = std::clamp(channelsMinusOne, 0, 9) + 1;
-    WriteWaveHeader(wave.data(), channels, WaveRateFromCode(rateCode), eightBit ? 8 : 16, 0);
+    WriteWaveHeader(wave.data(), channels, WaveRateFromCode(rateCode), bits, 0);
   } else {
     std::memcpy(wave.data(), "RIFF\0\0\0\0WAVE", 12);
   }
   wave.reserve(wave.size() + static_cast<size_t>(size));
   cursor.Append(&wave, static_cast<size_t>(size));
+  if (withHeader) {
+    const size_t frame = static_cast<size_t>(channels * bits / 8), data = wave.size() - kWaveHeaderSize;
+    wave.resize(wave.size() - data % frame);  // whole sample frames
+  } else {
+    FitChunks(&wave);
+  }
   FixSizes(&wave, withHeader);
   return wave;
 }

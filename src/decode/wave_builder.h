@@ -1,10 +1,12 @@
 // Building a playable RIFF/WAVE image in memory from the sound data of a
 // book.
 //
-// PCM sounds lie between two book positions, either as raw samples that
-// need the whole 44-byte header (with the channel count, sample size and
-// rate the WAV tag gives) or as a wave body that holds its own "fmt " and
-// "data" chunks and only needs "RIFF", a size and "WAVE" in front.
+// PCM sounds lie between two book positions, the start and the sound's
+// last byte (the end position is inclusive: so books are written, and the
+// RIFF header stored with a sound counts that byte), either as raw samples
+// that need the whole 44-byte header (with the channel count, sample size
+// and rate the WAV tag gives) or as a wave body that holds its own "fmt "
+// and "data" chunks and only needs "RIFF", a size and "WAVE" in front.
 //
 // XA sounds (EB books) are CD sectors of 2352 bytes behind a 44-byte file
 // header; a sound is a range of frame numbers, of which every 16th sector
@@ -15,10 +17,15 @@
 //
 // Sizes come from the tag, so they are bounded by the file: a range that
 // runs past the last page gives the part that exists (a PCM range must at
-// least begin inside the file), a negative PCM range gives none, a reversed
-// XA range an empty sound (header only). The buffer only ever grows by
-// bytes that were read. The RIFF size field always equals the image size
-// less 8.
+// least begin inside the file), an end just before the start an empty PCM
+// sound, an end further back none, a reversed XA range an empty sound
+// (header only). The buffer only ever grows by bytes that were read.
+//
+// Every image is self-consistent: each size field equals the bytes present.
+// The RIFF size is the image size less 8; a built header's data size is the
+// samples read, cut to whole sample frames; a body's chunks are walked and
+// a chunk that claims more than is there is cut to what is, anything after
+// the last whole chunk dropped.
 #ifndef TOMELING_DECODE_WAVE_BUILDER_H_
 #define TOMELING_DECODE_WAVE_BUILDER_H_
 

@@ -56,11 +56,17 @@ bool CEntryLayoutBook::GetGlyph(bool half, int size, uint16_t code, Glyph* out) 
   return reader != nullptr && reader->IsOpen() && reader->GetGlyph(width, size, code, out);
 }
 
-bool CEntryLayoutBook::LoadImage(int kind, int32_t page, int offset, int width, int height, CBitmapImage* out) {
+bool CEntryLayoutBook::LoadImage(int kind, int32_t page, int offset, int width, int height, int fitWidth,
+                                 CBitmapImage* out) {
   CMediaSource* source = ImageSourceFor(m_media->Book(), static_cast<uint32_t>(page), kind);
   if (source == nullptr) return false;
   if (kind == 0) return LoadMonoBitmap(*source, page, offset, width, height, out);
-  return LoadColourImage(*source, page, offset, nullptr, nullptr, out);
+  return LoadColourImage(*source, page, offset, nullptr, nullptr, out, fitWidth);
+}
+
+bool CEntryLayoutBook::ImageSize(int kind, int32_t page, int offset, int* width, int* height) {
+  CMediaSource* source = ImageSourceFor(m_media->Book(), static_cast<uint32_t>(page), kind);
+  return kind == 1 && source != nullptr && ColourImageSize(*source, page, offset, width, height);
 }
 
 bool CEntryLayoutBook::GetColourChart(int number, std::u16string* name, Colour* colour) {

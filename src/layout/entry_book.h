@@ -28,7 +28,9 @@ class CEntryLayoutBook : public CLayoutBook {
   bool IsEbCatalog() const override;
   int GaijiSizes() const override;
   bool GetGlyph(bool half, int size, uint16_t code, Glyph* out) override;
-  bool LoadImage(int kind, int32_t page, int offset, int width, int height, CBitmapImage* out) override;
+  bool LoadImage(int kind, int32_t page, int offset, int width, int height, int fitWidth,
+                 CBitmapImage* out) override;
+  bool ImageSize(int kind, int32_t page, int offset, int* width, int* height) override;
   bool GetColourChart(int number, std::u16string* name, Colour* colour) override;
 
  private:

@@ -18,6 +18,10 @@ class CBitmapImage;
 // The faces: 0 the Japanese face, 1 EBG books, 2 EBXA-C books.
 int ChooseFace(bool ebxac, bool ebg);
 
+// The glyph as a 1-bit image, 0 bits ink, as monochrome bitmaps are drawn
+// (the canvas paints ink in the text colour).
+void GlyphToImage(const Glyph& glyph, CBitmapImage* image);
+
 // Bits of CLayoutBook::GaijiSizes(): the book has gaiji fonts of that size.
 enum : int { kGaiji16 = 1, kGaiji24 = 2, kGaiji32 = 4, kGaiji48 = 8 };
 
@@ -32,9 +36,16 @@ class CLayoutBook {
   // font of `size` dots high.
   virtual bool GetGlyph(bool /*half*/, int /*size*/, uint16_t /*code*/, Glyph* /*out*/) { return false; }
   // An image of a FIG or INL tag: kind 1 colour, 0 monochrome (whose size
-  // the tag gives). Only `out`'s size is needed when measuring.
+  // the tag gives). `fitWidth` > 0: it will be drawn at most that wide, so
+  // a large picture may come back smaller than its own size.
   virtual bool LoadImage(int /*kind*/, int32_t /*page*/, int /*offset*/, int /*width*/, int /*height*/,
-                         CBitmapImage* /*out*/) {
+                         int /*fitWidth*/, CBitmapImage* /*out*/) {
+    return false;
+  }
+  // The size of a colour image as LoadImage gives it without `fitWidth`,
+  // from its headers alone; false when the book cannot tell it that way
+  // (the manager then loads the image).
+  virtual bool ImageSize(int /*kind*/, int32_t /*page*/, int /*offset*/, int* /*width*/, int* /*height*/) {
     return false;
   }
   // Colour chart `number`: its name for display and its colour.

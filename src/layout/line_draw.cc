@@ -23,8 +23,9 @@ constexpr char16_t kMissingGlyph = u'\u25A1';  // □
 constexpr int kSwatchWidth = 32, kSwatchHeight = 16, kSwatchAdvance = 36;
 constexpr size_t kMaxChartName = 256;
 
-// The glyph as a 1-bit image, 0 bits ink, as monochrome bitmaps are drawn.
-void GlyphImage(const Glyph& glyph, CBitmapImage* image) {
+}  // namespace
+
+void GlyphToImage(const Glyph& glyph, CBitmapImage* image) {
   if (!image->Allocate(glyph.width, glyph.height, 1, false)) return;
   image->Palette() = {0xFF000000u, 0xFFFFFFFFu};
   int rowBytes = (glyph.width + 7) / 8;
@@ -33,8 +34,6 @@ void GlyphImage(const Glyph& glyph, CBitmapImage* image) {
     for (int b = 0; b < rowBytes; ++b) row[b] = static_cast<uint8_t>(~glyph.bits[y * rowBytes + b]);
   }
 }
-
-}  // namespace
 
 struct CLineMgr::DrawState {
   CCanvas* canvas = nullptr;
@@ -208,7 +207,7 @@ void CLineMgr::DrawEntity(DrawState& d, int i, int len) {
     int size = m_gaijiSize;
     if (d.drawing && d.book->GetGlyph(kind == u'h', size, static_cast<uint16_t>(code), &glyph)) {
       CBitmapImage image;
-      GlyphImage(glyph, &image);
+      GlyphToImage(glyph, &image);
       if (image.Width() > 0) d.canvas->DrawImage(image, d.x - d.scrollX, d.top - d.scrollY, w, h);
     }
   }
@@ -286,6 +285,15 @@ void CLineMgr::DrawTag(DrawState& d, int i, int tagLen) {
   }
 }
 
+// The size a picture of w x h is drawn at: a figure wider than the view is
+// fitted to it when stretching is on; inline images are never scaled.
+void CLineMgr::FigureDrawSize(bool inlineImage, bool stretch, int* w, int* h) const {
+  if (inlineImage || !stretch || *w <= m_viewWidth || m_viewWidth <= 0) return;
+  double scale = static_cast<double>(m_viewWidth) / *w;
+  *w = static_cast<int>(*w * scale);
+  *h = static_cast<int>(*h * scale);
+}
+
 // A figure below its caption, or an inline image at the pen.
 void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
   if (!d.options->bInlineImage) return;
@@ -301,19 +309,25 @@ void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
   if (!inlineImage) d.lineHasFigure = true;
   // Lines above the view are walked only for their styles and colours.
   if (!d.drawing) return;
-  CBitmapImage image;
   if (kind == kImageMonochrome && (w < 1 || w > 2048 || h < 1 || h > 2048)) return;
-  if (!d.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), w, h, &image)) return;
-  int dw = image.Width(), dh = image.Height();
+  // A colour picture's own size comes from its headers where the book can
+  // read them, so that one drawn smaller than it is decodes smaller too.
+  bool sized = kind != kImageMonochrome && d.book->ImageSize(kind, static_cast<int32_t>(page),
+                                                             static_cast<int>(offset), &w, &h);
+  int dw = w, dh = h;
+  if (sized) FigureDrawSize(inlineImage, d.options->bStretchImg != 0, &dw, &dh);
+  CBitmapImage image;
+  if (!d.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), w, h,
+                         sized && dw < w ? dw : 0, &image))
+    return;
+  if (!sized) {
+    dw = image.Width(), dh = image.Height();
+    FigureDrawSize(inlineImage, d.options->bStretchImg != 0, &dw, &dh);
+  }
   if (inlineImage) {
     if (d.drawing) d.canvas->DrawImage(image, d.x - d.scrollX, d.top - d.scrollY, dw, dh);
     d.x += dw;
     return;
-  }
-  if (d.options->bStretchImg && dw > m_viewWidth && m_viewWidth > 0) {
-    double scale = static_cast<double>(m_viewWidth) / dw;
-    dw = static_cast<int>(dw * scale);
-    dh = static_cast<int>(dh * scale);
   }
   int x = m_indent + dw < m_viewWidth ? m_indent : 0;
   d.canvas->DrawImage(image, x - d.scrollX, d.top + m_lineHeight - d.scrollY, dw, dh);

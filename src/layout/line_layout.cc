@@ -96,20 +96,18 @@ int CLineMgr::ImageSize(LayoutState& s, int i, bool stretch, int* width, int* he
   ReadMarkupDecimal(p + kFigEndWidthPos, 4, &w);
   ReadMarkupDecimal(p + kFigEndHeightPos, 4, &h);
   ReadMarkupDecimal(p + kFigEndKindPos, 1, &kind);
-  if (w == 0 && h == 0 && kind == kImageColour && static_cast<int32_t>(page) > 0) {
+  if (w == 0 && h == 0 && kind == kImageColour && static_cast<int32_t>(page) > 0 &&
+      !s.book->ImageSize(kind, static_cast<int32_t>(page), static_cast<int>(offset), &w, &h)) {
+    // Only a book that cannot read the size alone has the pixels decoded.
     CBitmapImage image;
-    if (s.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), 0, 0, &image)) {
+    if (s.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), 0, 0, 0, &image)) {
       w = image.Width();
       h = image.Height();
     }
   }
   w = std::clamp(w, 0, CBitmapImage::kMaxSide);
   h = std::clamp(h, 0, CBitmapImage::kMaxSide);
-  if (stretch && w > m_viewWidth && m_viewWidth > 0) {
-    double scale = static_cast<double>(m_viewWidth) / w;
-    w = static_cast<int>(w * scale);
-    h = static_cast<int>(h * scale);
-  }
+  FigureDrawSize(false, stretch, &w, &h);
   *width = w;
   *height = h;
   return kind;

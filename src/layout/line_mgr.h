@@ -176,6 +176,7 @@ class CLineMgr {
   void DrawTag(DrawState& d, int i, int tagLen);
   void DrawEntity(DrawState& d, int i, int len);
   void DrawFigure(DrawState& d, int i, bool inlineImage);
+  void FigureDrawSize(bool inlineImage, bool stretch, int* w, int* h) const;
   void FlushRun(DrawState& d);
   void PushColour(DrawState& d, Colour colour);
   void PopColour(DrawState& d);

@@ -76,6 +76,9 @@ class CEBReader : public CHitList {
   // Pages the file's data really holds (rounded up): a damaged index table
   // may claim far more than that.
   int32_t PageCount() const { return m_file.PageCount(); }
+  // Whether a text position (offset 0 to 2048) lies within those pages:
+  // one beyond them reads as zeros, an empty entry rather than an error.
+  bool HoldsPosition(int32_t page, int offset) const;
   // Header byte 4 of the index table: 0 styles per entry, 1 meaningless,
   // 2 all valid.
   uint8_t StyleMode() const { return m_styleMode; }
@@ -100,6 +103,8 @@ class CEBReader : public CHitList {
   // Reads `n` bytes (crossing pages as needed); returns n, or 0 for n < 0.
   int ReadBytes(uint8_t* out, int n);
   int32_t CurrentPage() const { return m_page; }
+  // False when the current page could not be read (it holds zeros).
+  bool PageLoaded() const { return m_loaded; }
   // 0 to 2048; 2048 stands for offset 0 of the next page.
   int CurrentOffset() const { return m_pos; }
   // Bytes of the current page (kPageSize).
@@ -147,9 +152,9 @@ class CEBReader : public CHitList {
   // hits recorded so far (unsorted). `level` > 0 narrows the sorted hits of
   // the keys before instead (see hit_list.h, AND searches).
   int ScanLeaves(const IndexEntry& index, int32_t startPage, std::string_view key, bool exact, int level = 0);
-  // What the user typed, made ready for FindLeaf on `index`: letters
-  // upper-cased and widened, spaces and (unless the index keeps them)
-  // marks taken out.
+  // What the user typed, made ready for FindLeaf on `index`: letters (of
+  // either width) upper-cased and widened, spaces and (unless the index
+  // keeps them) marks taken out.
   std::string BuildSearchKey(std::string_view typed, const IndexEntry& index) const;
 
  private:

@@ -26,9 +26,6 @@ namespace {
 
 constexpr int kRunPages = 64;
 constexpr size_t kMaxCarry = size_t{1} << 20;
-// A run of unreadable pages this long means the area claims more pages
-// than the file has.
-constexpr int kMaxFailedPages = 64;
 
 uint16_t FoldCode(uint16_t c) { return c >= 0x2361 && c <= 0x237A ? static_cast<uint16_t>(c - 0x20) : c; }
 uint8_t FoldByte(uint8_t b) { return b >= 'a' && b <= 'z' ? static_cast<uint8_t>(b - 0x20) : b; }
@@ -41,8 +38,8 @@ struct Pending {
 
 class CFullTextScanner {
  public:
-  CFullTextScanner(CEBReader& reader, const IndexEntry& area, std::string key, FullTextStop stop)
-      : m_reader(reader), m_area(area), m_key(std::move(key)), m_unit(reader.SingleByte() ? 1 : 2) {
+  CFullTextScanner(CEBReader& reader, const IndexEntry& area, int32_t pages, std::string key, FullTextStop stop)
+      : m_reader(reader), m_area(area), m_pages(pages), m_key(std::move(key)), m_unit(reader.SingleByte() ? 1 : 2) {
     if (stop.code != 0) {
       uint8_t p[4] = {static_cast<uint8_t>(stop.code >> 8), static_cast<uint8_t>(stop.code),
                       static_cast<uint8_t>(stop.param >> 8), static_cast<uint8_t>(stop.param)};
@@ -76,11 +73,12 @@ class CFullTextScanner {
   int Compare(int64_t start, bool final) const;
   bool Record(int64_t boundary);
   bool ScanWindow(bool final);
-  bool ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* aborted);
+  bool ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* stopped);
   void Slide();
 
   CEBReader& m_reader;
   const IndexEntry& m_area;
+  const int32_t m_pages;  // of the area, as far as the file holds them
   const std::string m_key;
   const int m_unit;
   std::vector<uint8_t> m_stop;
@@ -246,34 +244,24 @@ void CFullTextScanner::Slide() {
 
 // Appends up to a run of pages; false when nothing more is to be read.
 // The progress callback hears of each page before the run is read in one
-// go; an unreadable page reads as zeros.
-bool CFullTextScanner::ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* aborted) {
+// go. A page that cannot be read ends the scan: the text is damaged from
+// there, and a damaged area could otherwise send the scan through a vast
+// run of failures.
+bool CFullTextScanner::ReadRun(FullTextProgress progress, void* userData, int* pageIndex, bool* stopped) {
   int count = 0;
-  while (count < kRunPages && *pageIndex + count < m_area.pageCount) {
-    if (progress) progress(userData, m_reader.HitCount(), m_area.pageCount, *pageIndex + count);
+  while (count < kRunPages && *pageIndex + count < m_pages) {
+    if (progress) progress(userData, m_reader.HitCount(), m_pages, *pageIndex + count);
     if (m_reader.Aborted()) {
-      *aborted = true;
+      *stopped = true;
       break;
     }
     ++count;
   }
   const size_t old = m_window.size();
   m_window.resize(old + static_cast<size_t>(count) * kPageSize);
-  int read = 0;
-  int failed = 0;
-  while (read < count) {
-    uint8_t* at = m_window.data() + old + static_cast<size_t>(read) * kPageSize;
-    int got = m_reader.ReadPages(m_area.startPage + *pageIndex + read, count - read, at);
-    read += got;
-    if (read == count) break;
-    if (got > 0) failed = 0;
-    if (++failed > kMaxFailedPages) {
-      *aborted = true;
-      break;
-    }
-    std::memset(at + static_cast<size_t>(got) * kPageSize, 0, kPageSize);
-    ++read;
-  }
+  int read = count > 0 ? m_reader.ReadPages(m_area.startPage + *pageIndex, count, m_window.data() + old) : 0;
+  if (read < 0) read = 0;
+  if (read < count) *stopped = true;
   m_window.resize(old + static_cast<size_t>(read) * kPageSize);
   *pageIndex += read;
   return read > 0;
@@ -285,7 +273,7 @@ void CFullTextScanner::Run(FullTextProgress progress, void* userData) {
   bool stopped = false;
   while (!stopped) {
     bool got = ReadRun(progress, userData, &pageIndex, &stopped);
-    bool final = stopped || pageIndex >= m_area.pageCount;
+    bool final = stopped || pageIndex >= m_pages;
     if (!got && !final) break;
     if (!ScanWindow(final) || final) break;
     Slide();
@@ -328,7 +316,11 @@ int FullTextSearch(CEBReader& reader, std::string_view key, FullTextProgress pro
   const IndexEntry* area = reader.FindIndex(0x00);
   std::string k = FullTextKey(key, reader.SingleByte());
   if (area == nullptr || area->pageCount <= 0 || area->startPage <= 0 || k.empty()) return 0;
-  CFullTextScanner scanner(reader, *area, std::move(k), stop);
+  // An area may claim more pages than the file holds; the rest is nothing.
+  const int64_t held = int64_t{reader.PageCount()} - area->startPage + 1;
+  const auto pages = static_cast<int32_t>(std::clamp<int64_t>(held, 0, area->pageCount));
+  if (pages == 0) return 0;
+  CFullTextScanner scanner(reader, *area, pages, std::move(k), stop);
   scanner.Run(progress, userData);
   return reader.SortResult(false);
 }

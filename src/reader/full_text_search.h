@@ -25,6 +25,10 @@
 // place to let the user abort (CHitList::Abort), which ends the search with
 // the hits of the pages read, sorted. A hit refused by a full hit list ends
 // the search too.
+//
+// Damage. The scan covers the area's pages only as far as the file holds
+// them (an area may claim two billion), and the first page that cannot be
+// read ends it with the hits of the pages before.
 #ifndef TOMELING_READER_FULL_TEXT_SEARCH_H_
 #define TOMELING_READER_FULL_TEXT_SEARCH_H_
 

@@ -93,7 +93,7 @@ struct CEBReader::SearchKeys {
 };
 
 std::string CEBReader::PrepareDescentKey(const IndexEntry& index, std::string_view key) const {
-  std::string k = m_singleByte ? UpperSjis(key) : KeyToJis(NormaliseKey(key, index.Style()));
+  std::string k = m_singleByte ? SingleByteKey(key) : KeyToJis(NormaliseKey(key, index.Style()));
   if (IsEndwordIndex(index.id)) k = m_singleByte ? ReverseSjis(k) : ReverseJis(k);
   return k;
 }

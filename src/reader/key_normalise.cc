@@ -152,6 +152,8 @@ std::string NormaliseKey(std::string_view sjis, uint32_t style) {
     if (c <= 0xFF) {
       if (!(style & 0x300000) && c >= 'a' && c <= 'z') c -= 'a' - 'A';
       c = ToFullWidth(static_cast<uint16_t>(c));
+    } else if (!(style & 0x300000)) {
+      c = UpperWideLetter(c);
     }
     if (c >= 0xEB40) {
       vowel = -1;
@@ -219,14 +221,21 @@ std::string ReverseJis(std::string_view jis) {
   return out;
 }
 
-std::string UpperSjis(std::string_view sjis) {
-  std::string out(sjis);
-  for (size_t i = 0; i < out.size(); ++i) {
-    uint8_t b = static_cast<uint8_t>(out[i]);
-    if (IsSjisLead(b)) {
-      ++i;
-    } else if (b >= 'a' && b <= 'z') {
-      out[i] = static_cast<char>(b - 'a' + 'A');
+std::string SingleByteKey(std::string_view sjis) {
+  std::string out;
+  out.reserve(sjis.size());
+  for (size_t i = 0; i < sjis.size(); ++i) {
+    uint8_t b = static_cast<uint8_t>(sjis[i]);
+    if (IsSjisLead(b) && i + 1 < sjis.size()) {
+      unsigned c = UpperWideLetter(static_cast<unsigned>(b) << 8 | static_cast<uint8_t>(sjis[++i]));
+      if (c >= 0x8260 && c <= 0x8279) {
+        out.push_back(static_cast<char>('A' + (c - 0x8260)));
+      } else {
+        out.push_back(static_cast<char>(c >> 8));
+        out.push_back(static_cast<char>(c & 0xFF));
+      }
+    } else {
+      out.push_back(static_cast<char>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b));
     }
   }
   return out;

@@ -5,7 +5,7 @@
 // bytes S0 S1 S2 (S = S0 << 16 | S1 << 8 | S2): a rule applies while its
 // bits are clear, so style 00 00 00 folds everything.
 //
-//   0x300000  no upper-casing of single-byte letters
+//   0x300000  no upper-casing of letters (half-width and full-width)
 //   0xC00000  no katakana -> hiragana
 //   0x0C0000  keep the marks ’ － ・ ‐
 //   0x030000  long vowel ー: 0 -> the vowel before it, 2 -> dropped, else kept
@@ -44,8 +44,15 @@ std::string ReverseSjis(std::string_view sjis);
 // Reverses a string of JIS code pairs.
 std::string ReverseJis(std::string_view jis);
 
-// ASCII letters made upper case; two-byte characters left alone.
-std::string UpperSjis(std::string_view sjis);
+// A full-width lower-case letter (ａ-ｚ, 0x8281-0x829A) as its upper-case
+// form; any other code unchanged. Typed words fold both widths alike, so an
+// input method left in full-width mode finds what ASCII finds.
+constexpr unsigned UpperWideLetter(unsigned c) { return c >= 0x8281 && c <= 0x829A ? c - 0x21 : c; }
+
+// The key of a book whose text is single bytes: letters upper-cased, and
+// full-width letters as their ASCII upper-case form (the book has no other
+// letters); other characters left alone.
+std::string SingleByteKey(std::string_view sjis);
 
 // True when every character is hiragana or katakana, ignoring ・ ー ‐ －
 // (and the word has at least one kana).

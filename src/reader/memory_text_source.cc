@@ -1,5 +1,6 @@
 #include "reader/memory_text_source.h"
 
+#include <cstddef>
 #include <utility>
 
 CMemoryTextSource::CMemoryTextSource(std::vector<uint8_t> image) : m_image(std::move(image)) {}
@@ -9,10 +10,9 @@ void CMemoryTextSource::AddArea(uint8_t id, int32_t startPage, int32_t pageCount
 }
 
 int CMemoryTextSource::SeekPage(int32_t page) {
-  if (page < 1) return -1;
   m_page = page;
   m_offset = 0;
-  return 0;
+  return page < 1 ? -1 : 0;
 }
 
 int CMemoryTextSource::SeekOffset(int offset) {
@@ -28,9 +28,13 @@ uint8_t CMemoryTextSource::ReadByte() {
     if (m_page < INT32_MAX) ++m_page;
     m_offset = 0;
   }
-  uint64_t at = static_cast<uint64_t>(m_page - 1) * kPage + static_cast<uint64_t>(m_offset);
+  int64_t at = (static_cast<int64_t>(m_page) - 1) * kPage + m_offset;
   ++m_offset;
-  return at < m_image.size() ? m_image[at] : 0;
+  return at >= 0 && static_cast<uint64_t>(at) < m_image.size() ? m_image[static_cast<size_t>(at)] : 0;
+}
+
+bool CMemoryTextSource::PageReadable() const {
+  return m_page >= 1 && static_cast<uint64_t>(m_page - 1) * kPage < m_image.size();
 }
 
 uint16_t CMemoryTextSource::ReadWord16() {

@@ -6,8 +6,9 @@
 // The caller states the facts a reader would take from the book: open mode,
 // single-byte flag, external-character ranges and the index areas.
 //
-// Past the end of the image every page reads as zeros and the page number
-// keeps advancing, as with a reader of a short file.
+// Past the end of the image, and on any page below 1, every page reads as
+// zeros and the page number keeps advancing, as with a reader of a short
+// file or a damaged position.
 #ifndef TOMELING_READER_MEMORY_TEXT_SOURCE_H_
 #define TOMELING_READER_MEMORY_TEXT_SOURCE_H_
 
@@ -34,6 +35,7 @@ class CMemoryTextSource : public CTextSource {
   uint16_t ReadWord16() override;
   int32_t CurrentPage() const override { return m_page; }
   int CurrentOffset() const override { return m_offset; }
+  bool PageReadable() const override;
   bool FindIndex(uint8_t id, TextArea* area) const override;
   bool IndexForPage(int32_t page, TextArea* area) const override;
   int32_t LastPage() const override;

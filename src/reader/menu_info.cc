@@ -1,10 +1,12 @@
 // Menus, copyright and position kinds; see menu_info.h.
 #include "reader/menu_info.h"
 
-bool HasGraphicMenu(const CEBReader& reader) {
-  for (uint8_t id : {0x10, 0x11, 0xEE, 0x0E, 0x0F})
-    if (reader.FindIndex(id) != nullptr) return true;
-  return false;
+bool HasGraphicMenu(const CEBReader& reader) { return GraphicMenuArea(reader) != nullptr; }
+
+const IndexEntry* GraphicMenuArea(const CEBReader& reader) {
+  for (uint8_t id : {0x11, 0x10, 0xEE, 0x0E, 0x0F})
+    if (const IndexEntry* area = reader.FindIndex(id)) return area;
+  return nullptr;
 }
 
 bool HasCopyright(const CEBReader& reader) { return CopyrightArea(reader) != nullptr; }

@@ -15,6 +15,9 @@
 
 // One of the areas 0x10, 0x11, 0xEE, 0x0E, 0x0F.
 bool HasGraphicMenu(const CEBReader& reader);
+// The graphic menu the graphic-menu command shows: the first found of the
+// areas 0x11, 0x10, 0xEE, 0x0E, 0x0F, in this order; nullptr for none.
+const IndexEntry* GraphicMenuArea(const CEBReader& reader);
 // Area 0x02, or in EPWING text 0x21.
 bool HasCopyright(const CEBReader& reader);
 

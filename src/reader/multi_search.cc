@@ -110,16 +110,18 @@ const std::string& CMultiSearch::SearchMethodName(int k) const {
 
 namespace {
 
-// Letters upper-cased and widened as the field keys were filed; spaces and
-// marks stay, the field's index may hold them.
+// Letters of either width upper-cased and widened as the field keys were
+// filed; spaces and marks stay, the field's index may hold them.
 std::string FieldKey(const CEBReader& reader, std::string_view typed) {
-  if (reader.SingleByte()) return UpperSjis(typed);
+  if (reader.SingleByte()) return SingleByteKey(typed);
   std::string out;
   for (size_t i = 0; i < typed.size() && typed[i] != 0;) {
     uint8_t b = static_cast<uint8_t>(typed[i]);
     if (IsSjisLead(b)) {
       if (i + 1 >= typed.size() || typed[i + 1] == 0) break;
-      out.append(typed.substr(i, 2));
+      unsigned c = UpperWideLetter(static_cast<unsigned>(b) << 8 | static_cast<uint8_t>(typed[i + 1]));
+      out.push_back(static_cast<char>(c >> 8));
+      out.push_back(static_cast<char>(c & 0xFF));
       i += 2;
       continue;
     }

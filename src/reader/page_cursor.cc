@@ -9,6 +9,12 @@
 
 #include "reader/eb_reader.h"
 
+bool CEBReader::HoldsPosition(int32_t page, int offset) const {
+  int32_t pages = PageCount();
+  if (page < 1 || page > pages || offset < 0 || offset > kPageSize) return false;
+  return page < pages || offset < kPageSize;  // offset 2048 is the next page
+}
+
 bool CEBReader::SeekPage(int32_t page) {
   if (m_loaded && page == m_page) {
     m_pos = 0;

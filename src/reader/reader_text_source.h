@@ -20,6 +20,7 @@ class CReaderTextSource : public CTextSource {
   uint16_t ReadWord16() override { return m_reader.ReadWord16(); }
   int32_t CurrentPage() const override { return m_reader.CurrentPage(); }
   int CurrentOffset() const override { return m_reader.CurrentOffset(); }
+  bool PageReadable() const override { return m_reader.PageLoaded(); }
   bool FindIndex(uint8_t id, TextArea* area) const override;
   bool IndexForPage(int32_t page, TextArea* area) const override;
   int32_t LastPage() const override;

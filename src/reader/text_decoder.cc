@@ -51,6 +51,12 @@ int CTextDecoder::DecodeText(const TextHookTable& table, char* buffer, int capac
                              bool stopAtNext, int maxPages) {
   BeginCall(table, buffer, capacity, stopAtNext);
   SetPageLimit(maxPages);
+  // A position below page 1 comes only from damaged data; not even the
+  // bytes around it are looked at.
+  if (m_reader.CurrentPage() < 1) {
+    if (outLength != nullptr) *outLength = 0;
+    return 0;
+  }
 
   // The entry's own leading stop code must not count as the next entry. It
   // may stand at the cursor or, for a position just behind a keyword code,

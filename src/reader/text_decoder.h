@@ -90,7 +90,9 @@ class CTextDecoder {
   // Main loop.
   int32_t Page() const;
   int64_t Position() const;
-  bool PastLimit() const { return Page() > m_limitPage; }
+  // Past the page limit, or on a page that holds no text: below page 1 or
+  // one the source could not read.
+  bool PastLimit() const { return Page() > m_limitPage || Page() < 1 || !m_reader.PageReadable(); }
   uint16_t ReadCode();
   void DecodeCode(uint16_t code);
   void DecodeSingleByteCode(uint16_t code);

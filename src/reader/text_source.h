@@ -12,7 +12,11 @@
 // so that the next read starts the next page) and fails otherwise, leaving
 // the cursor where it was; reads move on to the next page at the end of a
 // page, and a page that cannot be read (also any page past the end of the
-// file) reads as zeros while the page number still advances.
+// file) reads as zeros while the page number still advances. PageReadable
+// tells whether the cursor's page was read: the decoder ends an entry at a
+// page that was not, since its zeros are no text and a damaged position
+// (a page number with its top bit set, say) would otherwise have it step
+// through two billion pages that all fail.
 #ifndef TOMELING_READER_TEXT_SOURCE_H_
 #define TOMELING_READER_TEXT_SOURCE_H_
 
@@ -52,6 +56,7 @@ class CTextSource {
   virtual uint16_t ReadWord16() = 0;  // big-endian
   virtual int32_t CurrentPage() const = 0;
   virtual int CurrentOffset() const = 0;  // 0 to 2048
+  virtual bool PageReadable() const = 0;
 
   // Index areas: by identifier, and the area whose pages hold `page`.
   virtual bool FindIndex(uint8_t id, TextArea* area) const = 0;

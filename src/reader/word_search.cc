@@ -15,11 +15,11 @@ constexpr size_t kMinRetryChars = 3;
 
 }  // namespace
 
-// What the user typed, made ready for an index: letters upper-cased and
-// widened like the index keys, spaces and (unless the index keeps them)
+// What the user typed, made ready for an index: letters of either width
+// upper-cased and widened like the index keys, spaces and (unless the index keeps them)
 // marks taken out. The index's own folding is applied later.
 std::string CEBReader::BuildSearchKey(std::string_view typed, const IndexEntry& index) const {
-  if (m_singleByte) return UpperSjis(typed);
+  if (m_singleByte) return SingleByteKey(typed);
   const bool keepMarks = (index.Style() & 0xC0000) != 0;
   std::string out;
   for (size_t i = 0; i < typed.size();) {
@@ -28,7 +28,7 @@ std::string CEBReader::BuildSearchKey(std::string_view typed, const IndexEntry& 
     size_t width = 1;
     if (IsSjisLead(static_cast<uint8_t>(c))) {
       if (i + 1 >= typed.size() || typed[i + 1] == 0) break;
-      c = c << 8 | static_cast<uint8_t>(typed[i + 1]);
+      c = UpperWideLetter(c << 8 | static_cast<uint8_t>(typed[i + 1]));
       width = 2;
     } else if (c >= 0x20) {
       if (c >= 'a' && c <= 'z') c -= 'a' - 'A';

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalog/line_reader.h"
+#include "storage/regular_file.h"
 
 namespace {
 
@@ -41,16 +42,10 @@ std::vector<std::string_view> Fields(std::string_view line) {
 
 bool CColourNames::LoadColorTable(const std::string& path) {
   m_entries.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  std::string bytes;
-  char buf[4096];
-  size_t n;
   // Past 512 full lines there is nothing more to use; don't read a huge file.
-  const size_t limit = kMaxColourNames * (kColourLine + 2) * 4;
-  while (bytes.size() < limit && (n = std::fread(buf, 1, sizeof buf, file)) > 0) bytes.append(buf, n);
-  std::fclose(file);
-  Parse(bytes);
+  FileRead read = ReadRegularFile(path, kMaxColourNames * (kColourLine + 2) * 4);
+  if (!read.ok()) return false;
+  Parse(WholeLines(read));
   return true;
 }
 

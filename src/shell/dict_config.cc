@@ -7,6 +7,7 @@
 #include "catalog/book_list.h"
 #include "catalog/line_reader.h"
 #include "decode/cp932.h"
+#include "storage/regular_file.h"
 #include "decode/gaiji_map.h"
 #include "reader/eb_reader.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 // fgets into a 256-byte buffer: 255 bytes of text at a time.
 constexpr size_t kLinePiece = 255;
+// 128 sections of hand-written settings fit many times over.
+constexpr size_t kMaxDictConfigBytes = 4u << 20;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -223,11 +226,9 @@ void ParseDictConfig(std::string_view text, DictConfigFile* out) {
 }
 
 int ReadDictConfig(const std::string& path, DictConfigFile* out) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return 0;
-  CLineReader lines(file, kLinePiece, CLineReader::LongLines::kSplit);
-  ParseLines(lines, out);
-  std::fclose(file);
+  FileRead read = ReadRegularFile(path, kMaxDictConfigBytes);
+  if (!read.ok()) return 0;
+  ParseDictConfig(WholeLines(read), out);
   return 1;
 }
 

@@ -8,10 +8,13 @@
 
 #include "catalog/line_reader.h"
 #include "decode/cp932.h"
+#include "storage/regular_file.h"
 
 namespace {
 
 constexpr size_t kLineBuffer = 255;  // a 256-byte buffer less its terminator
+// 64 bindings and plenty of comments; a file past this is not a key table.
+constexpr size_t kMaxKeyFileBytes = 1u << 20;
 
 using NameTable = std::vector<std::pair<std::string, uint16_t>>;
 
@@ -145,14 +148,11 @@ std::string FormatKeyTable(const std::vector<KeyEntry>& entries) {
 
 bool CKeyTable::Load(const std::string& path) {
   m_keyFilePath = path;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
-  CLineReader reader(file.get(), kLineBuffer, CLineReader::LongLines::kSplit);
-  std::vector<KeyEntry> entries = ReadEntries(reader);
-  // A file that opens but cannot be read (a folder, a failing disk) is as
+  // A file that cannot be read (a folder, a FIFO, a failing disk) is as
   // good as missing: the bindings in use stay.
-  if (std::ferror(file.get())) return false;
-  m_entries = std::move(entries);
+  FileRead read = ReadRegularFile(path, kMaxKeyFileBytes);
+  if (!read.ok()) return false;
+  m_entries = ParseKeyTable(WholeLines(read));
   return true;
 }
 

@@ -22,7 +22,7 @@ class CExchange {
 
 void Exchange(CSettings& s, OptionValues& v, bool store) {
   CExchange x(store);
-  FontOptions& f = v.font;
+  FontPageOptions& f = v.font;
   x(s.fontName, f.fontName);
   x(s.fontNameEBG, f.fontNameEBG);
   x(s.fontNameEBXAC, f.fontNameEBXAC);
@@ -45,7 +45,7 @@ void Exchange(CSettings& s, OptionValues& v, bool store) {
   x(s.leftMargin, l.leftMargin);
   x(s.layout, l.layout);
   x(s.focusAfterSearch, l.focusAfterSearch);
-  OtherOptions& o = v.other;
+  OptionPageOptions& o = v.other;
   x(s.bMultiApp, o.bMultiApp);
   x(s.bNoticeNoHit, o.bNoticeNoHit);
   x(s.romakana, o.romakana);
@@ -75,9 +75,9 @@ void StoreOptionValues(const OptionValues& values, CSettings* settings) {
 
 unsigned OptionChanges(const OptionValues& before, const OptionValues& after) {
   unsigned changed = 0;
-  const FontOptions& a = before.font;
-  const FontOptions& b = after.font;
-  FontOptions aWithoutList = a, bWithoutList = b;
+  const FontPageOptions& a = before.font;
+  const FontPageOptions& b = after.font;
+  FontPageOptions aWithoutList = a, bWithoutList = b;
   aWithoutList.fontSizeList = bWithoutList.fontSizeList = 0;
   if (aWithoutList != bWithoutList) changed |= kChangedContentFonts;
   if (a.fontName != b.fontName || a.fontNameEBG != b.fontNameEBG || a.fontSizeList != b.fontSizeList ||

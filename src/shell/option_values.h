@@ -22,7 +22,7 @@
 
 class CSettings;
 
-struct FontOptions {
+struct FontPageOptions {
   std::u16string fontName, fontNameEBG, fontNameEBXAC;
   bool bClearType = true;
   bool bUseItalic = true;
@@ -34,7 +34,7 @@ struct FontOptions {
   int fontSize = 13;
   int lineSpacing = 3;
   bool bRuledLine = true;
-  bool operator==(const FontOptions&) const = default;
+  bool operator==(const FontPageOptions&) const = default;
 };
 
 struct LayoutPageOptions {
@@ -49,7 +49,7 @@ struct LayoutPageOptions {
   bool operator==(const LayoutPageOptions&) const = default;
 };
 
-struct OtherOptions {
+struct OptionPageOptions {
   bool bMultiApp = false;
   bool bNoticeNoHit = true;
   bool romakana = false;
@@ -62,13 +62,13 @@ struct OtherOptions {
   int maxBufSize = 2;
   int EBXA_sampling = 18900;
   std::string mpegPlayerPath;
-  bool operator==(const OtherOptions&) const = default;
+  bool operator==(const OptionPageOptions&) const = default;
 };
 
 struct OptionValues {
-  FontOptions font;
+  FontPageOptions font;
   LayoutPageOptions layout;
-  OtherOptions other;
+  OptionPageOptions other;
   bool operator==(const OptionValues&) const = default;
 };
 

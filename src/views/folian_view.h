@@ -12,8 +12,8 @@
 //
 //   CFolianView view(session);
 //   view.SetFrame(mainWindow);                 // CFrame; also the search box text
-//   view.SetFigureOpener([&](const CBitmapImage& image, int w, int h, bool stretch) {
-//     CFigureWindow(image, w, h, stretch, this).exec();
+//   view.SetFigureOpener([this](const CBitmapImage& image, int w, int h, bool stretch) {
+//     OpenFigure(image, w, h, stretch, this);     // views/figure_window.h
 //   });
 //   connect(&view, &CFolianView::CommandRequested, mainWindow, &MainWindow::OnCommand);
 //   view.ShowEntry(dict, hit.textPage, hit.textOffset, true, 0);

@@ -44,7 +44,7 @@ QStringList CPPFont::FaceItems(const QStringList& families) {
   return items;
 }
 
-CPPFont::CPPFont(const FontOptions& values, const QStringList& families, QWidget* parent)
+CPPFont::CPPFont(const FontPageOptions& values, const QStringList& families, QWidget* parent)
     : QWidget(parent), m_initial(values) {
   const QStringList faces = FaceItems(families);
   m_face = FaceBox(faces, values.fontName, "fontName");
@@ -94,8 +94,8 @@ CPPFont::CPPFont(const FontOptions& values, const QStringList& families, QWidget
   outer->addWidget(ScrollingPage(page));
 }
 
-FontOptions CPPFont::Values() const {
-  FontOptions v = m_initial;
+FontPageOptions CPPFont::Values() const {
+  FontPageOptions v = m_initial;
   v.fontName = FaceOf(m_face, m_initial.fontName);
   v.fontNameEBG = FaceOf(m_faceEBG, m_initial.fontNameEBG);
   v.fontNameEBXAC = FaceOf(m_faceEBXAC, m_initial.fontNameEBXAC);

@@ -22,18 +22,18 @@ class CPPFont : public QWidget {
 
  public:
   // `families` are the installed font families (QFontDatabase::families()).
-  CPPFont(const FontOptions& values, const QStringList& families, QWidget* parent = nullptr);
+  CPPFont(const FontPageOptions& values, const QStringList& families, QWidget* parent = nullptr);
 
   // The controls read back; line spacing is raised to 3 while ruled lines
   // are on, so that they have room between the lines.
-  FontOptions Values() const;
+  FontPageOptions Values() const;
 
   // The family list the face boxes start from: each family once, sorted,
   // with "Tahoma".
   static QStringList FaceItems(const QStringList& families);
 
  private:
-  FontOptions m_initial;
+  FontPageOptions m_initial;
   QComboBox* m_face = nullptr;
   QComboBox* m_faceEBG = nullptr;
   QComboBox* m_faceEBXAC = nullptr;

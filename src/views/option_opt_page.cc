@@ -26,7 +26,7 @@ constexpr int kMaxSampling = 1000000;
 
 }  // namespace
 
-CPPOpt::CPPOpt(const OtherOptions& values, QWidget* parent) : QWidget(parent), m_initial(values) {
+CPPOpt::CPPOpt(const OptionPageOptions& values, QWidget* parent) : QWidget(parent), m_initial(values) {
   m_multiApp = NamedCheckBox(tr("多重起動を許可(&M)"), values.bMultiApp, "bMultiApp");
   m_noticeNoHit = NamedCheckBox(tr("候補なしを表示(&O)"), values.bNoticeNoHit, "bNoticeNoHit");
   m_romaji = NamedCheckBox(tr("ローマ字かな変換(&R)"), values.romakana, "romakana");
@@ -76,8 +76,8 @@ CPPOpt::CPPOpt(const OtherOptions& values, QWidget* parent) : QWidget(parent), m
   outer->addWidget(ScrollingPage(page));
 }
 
-OtherOptions CPPOpt::Values() const {
-  OtherOptions v = m_initial;
+OptionPageOptions CPPOpt::Values() const {
+  OptionPageOptions v = m_initial;
   v.bMultiApp = m_multiApp->isChecked();
   v.bNoticeNoHit = m_noticeNoHit->isChecked();
   v.romakana = m_romaji->isChecked();

@@ -22,9 +22,9 @@ class CPPOpt : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CPPOpt(const OtherOptions& values, QWidget* parent = nullptr);
+  explicit CPPOpt(const OptionPageOptions& values, QWidget* parent = nullptr);
 
-  OtherOptions Values() const;
+  OptionPageOptions Values() const;
 
   // Puts `path` in the player field when it names an executable file, else
   // says why not and leaves the field alone. False when refused.
@@ -35,7 +35,7 @@ class CPPOpt : public QWidget {
   void ChoosePlayer();
 
  private:
-  OtherOptions m_initial;
+  OptionPageOptions m_initial;
   QCheckBox* m_multiApp = nullptr;
   QCheckBox* m_noticeNoHit = nullptr;
   QCheckBox* m_romaji = nullptr;

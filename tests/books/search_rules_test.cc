@@ -78,8 +78,11 @@ TEST(SearchRulesTest, KanaFoldingFollowsTheStyle) {
       {0x92, {0, 0x0C, 0, 0}, "rock-n-roll", "rocknroll", Method::kExact, true},
       // Letters meet in either case; full-width and typed half-width alike.
       {0x92, kAll, "Apple", "apple", Method::kExact, true},
-      {0x92, kAll, "ａｐｐｌｅ", "APPLE", Method::kExact, false},
+      {0x92, kAll, "ａｐｐｌｅ", "APPLE", Method::kExact, true},
       {0x92, kAll, "ＡＰＰＬＥ", "apple", Method::kExact, true},
+      {0x92, kAll, "apple", "ａｐｐｌｅ", Method::kExact, true},
+      {0x92, {0, 0x30, 0, 0}, "Apple", "ａＰｐＬｅ", Method::kExact, true},
+      {0x72, kAll, "Rainbow", "ｂｏｗ", Method::kBackward, true},
       // Endword keys fold before they are reversed.
       {0x70, kAll, "コーヒー", "ひい", Method::kBackward, true},
       {0x70, kAll, "コーヒー", "ヒー", Method::kBackward, true},
@@ -219,6 +222,11 @@ TEST(SearchRulesTest, SingleByteBooks) {
   EXPECT_TRUE(HasHit(Find(r, Method::kForward, "rain"), w.text[1], w.heading[1]));
   EXPECT_TRUE(HasHit(Find(r, Method::kBackward, "BOW"), w.text[1], w.heading[1]));
   EXPECT_TRUE(Find(r, Method::kExact, "ab").empty());
+  // Full-width letters are taken as ASCII; other full-width characters
+  // match no single byte.
+  EXPECT_TRUE(HasHit(Find(r, Method::kExact, "ａＢｃ"), w.text[0], w.heading[0]));
+  EXPECT_TRUE(HasHit(Find(r, Method::kBackward, "ｂｏｗ"), w.text[1], w.heading[1]));
+  EXPECT_TRUE(Find(r, Method::kForward, "ａｂ！").empty());
   EXPECT_EQ(HeadingAt(r, w.heading[1]), "Rainbow");
   EXPECT_EQ(EntryTextAt(r, w.text[0]), "abc\r\nfirst letters\r\n");
   // The shortened-key retry cuts one byte a round, down to three.

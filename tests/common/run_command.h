@@ -10,6 +10,13 @@
 // The `tomeling` program of this build tree.
 inline const std::string kTomeling = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
 
+// `s` in single quotes for the shell, whatever it holds.
+inline std::string ShellQuoted(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 // Runs `command` through the shell and collects its standard output in
 // `*out`. Returns the exit status, or -1 when it could not run or did not
 // exit normally.

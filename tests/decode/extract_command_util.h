@@ -12,16 +12,14 @@
 #include <string>
 #include <vector>
 
-inline const std::string kTomelingCommand = std::string(TOMELING_BINARY_DIR) + "/apps/tomeling/tomeling";
+#include "common/run_command.h"
+
+inline const std::string& kTomelingCommand = kTomeling;
 
 inline bool TomelingBuilt() { return std::filesystem::exists(kTomelingCommand); }
 
 // Single quotes around an argument for the shell.
-inline std::string Quoted(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+inline std::string Quoted(const std::string& s) { return ShellQuoted(s); }
 
 // Runs `tomeling extract` with `args`; returns the exit status.
 inline int RunExtract(const std::string& args) {

@@ -340,6 +340,49 @@ TEST_F(GaijiMapTest, DamagedCacheLoadsSafelyAndIsRebuilt) {
   EXPECT_EQ(ReadWholeFile(map.CachePath()), extra);
 }
 
+// A value the map cannot hold as one character -- a surrogate half, or a
+// number beyond 16 bits -- skips its line, replacement text and all, so no
+// invalid UTF-16 reaches the screen; the values around them stay. A cache
+// written elsewhere with such a value loses that entry.
+TEST_F(GaijiMapTest, SurrogateAndOutOfRangeValuesSkipTheirLines) {
+  WriteMap("BOOK.MAP",
+           "hA121 uD800\n"
+           "hA122 udfff\tab\n"
+           "hA123 U110000\n"
+           "hA124 u1F600\n"
+           "hA125 uDBFF\n"
+           "hA126 uD7FF\n"        // the last below the surrogates
+           "hA127 uE000\n"        // the first above
+           "hA128 u000E9\n"       // five digits, still 16 bits
+           "hA129 u00E9x\n"       // four digits and text after them
+           "hA12A uFFFFFFFFFFFFFFFFFFFF\n");
+  char letter = 0;
+  GaijiEntry e;
+  EXPECT_FALSE(ParseGaijiMapLine("zB021 uDC00", &letter, &e));
+  EXPECT_FALSE(ParseGaijiMapLine("zB021 u10FFFF", &letter, &e));
+  CGaijiMap map(App());
+  const GaijiMapRecord* r = map.FindMap("BOOK.MAP");
+  ASSERT_NE(r, nullptr);
+  for (uint16_t code : {0xA121, 0xA122, 0xA123, 0xA124, 0xA125, 0xA12A})
+    EXPECT_EQ(Look(r, kGaijiHalfWidth, code).ok, 0) << std::hex << code;
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA126).value, 0xD7FF);
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA127).value, 0xE000);
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA128).value, 0xE9);
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA129).value, 0xE9);
+
+  // The cache: make the first entry's value a surrogate.
+  std::vector<uint8_t> cache = ReadWholeFile(map.CachePath());
+  ASSERT_EQ(cache.size(), 8u + 46 + 4 * 8);
+  ASSERT_EQ(cache[54] | cache[55] << 8, 0xA126);
+  cache[56] = 0x00, cache[57] = 0xD9;
+  m_dir.Write("GaijiMap.db", cache);
+  CGaijiMap again(App());
+  r = again.FindMap("BOOK.MAP");
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA126).ok, 0);
+  EXPECT_EQ(Look(r, kGaijiHalfWidth, 0xA127).value, 0xE000);
+}
+
 TEST_F(GaijiMapTest, CacheEntriesOutOfOrderAreStillFound) {
   WriteMap("BOOK.MAP", "hA121 u0031\nhA122 u0032\nhA123 u0033\nhA124 u0034\n");
   std::vector<uint8_t> cache;

@@ -212,4 +212,62 @@ TEST(ImageData, BmpPixelCopyIsBoundedByTheData) {
   EXPECT_FALSE(DecodeBmp(noInfo.data(), noInfo.size(), &image));
 }
 
+// An uncompressed picture needs its rows: a 1-bit header claiming 16384 x
+// 16384 (32 MiB of rows) over 8 MiB is refused, as is one beyond the pixel
+// limit however much data it has; 4096 x 4096 with its rows decodes. The
+// size alone reads the same way.
+TEST(ImageData, BmpSizesAreBoundedByTheirRowsAndThePixelLimit) {
+  auto oneBit = [](uint32_t w, uint32_t h, size_t dataBytes) {
+    std::vector<uint8_t> b(62, 0);
+    b[0] = 'B', b[1] = 'M', b[10] = 62, b[14] = 40, b[26] = 1, b[28] = 1;
+    for (int i = 0; i < 4; ++i) {
+      b[static_cast<size_t>(18 + i)] = static_cast<uint8_t>(w >> (8 * i));
+      b[static_cast<size_t>(22 + i)] = static_cast<uint8_t>(h >> (8 * i));
+    }
+    b.resize(62 + dataBytes, 0xA5);
+    return b;
+  };
+  CBitmapImage image;
+  int w = 0, h = 0;
+  std::vector<uint8_t> claims = oneBit(16384, 16384, 8u << 20);
+  EXPECT_FALSE(DecodeBmp(claims.data(), claims.size(), &image));
+  EXPECT_FALSE(ReadBmpSize(claims.data(), claims.size(), &w, &h));
+  std::vector<uint8_t> beyond = oneBit(4100, 4100, 4100u / 32 * 4 * 4100 + 8192);
+  EXPECT_FALSE(DecodeBmp(beyond.data(), beyond.size(), &image));
+  std::vector<uint8_t> largest = oneBit(4096, 4096, 4096u / 8 * 4096);
+  ASSERT_TRUE(DecodeBmp(largest.data(), largest.size(), &image));
+  EXPECT_EQ(image.Width(), 4096);
+  ASSERT_TRUE(ReadBmpSize(largest.data(), largest.size(), &w, &h));
+  EXPECT_EQ(h, 4096);
+  // A few rows short is still a picture (the rest blank).
+  largest.resize(largest.size() - 4 * 512);
+  EXPECT_TRUE(DecodeBmp(largest.data(), largest.size(), &image));
+}
+
+// A JPEG beyond the pixel limit decodes scaled down to fit; the size read
+// from its header is the size it decodes at.
+TEST(ImageData, LargeJpegsDecodeScaledDown) {
+  std::vector<uint8_t> grey(8200u * 8, 0x80);
+  std::vector<uint8_t> jpeg = EncodeJpeg(8200, 8, 1, grey);
+  ASSERT_FALSE(jpeg.empty());
+  // Claim 8200 rows: the scan is cut short, which libjpeg fills in.
+  for (size_t i = 0; i + 8 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 5] = 8200 >> 8;
+      jpeg[i + 6] = 8200 & 0xFF;
+      break;
+    }
+  }
+  jpeg.resize(70000 + jpeg.size(), 0);  // data enough to justify the claim
+  int w = 0, h = 0;
+  ASSERT_TRUE(ReadJpegSize(jpeg.data(), jpeg.size(), &w, &h));
+  EXPECT_EQ(w, 2050);  // 1/4: 1/2 is still beyond 4096 x 4096
+  EXPECT_EQ(h, 2050);
+  CBitmapImage image;
+  ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), &image));
+  EXPECT_EQ(image.Width(), 2050);
+  ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), &image, 1000));
+  EXPECT_EQ(image.Width(), 1025);
+}
+
 }  // namespace

@@ -6,11 +6,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "decode/media_tags.h"
 #include "decode/movie_player.h"
@@ -24,16 +22,6 @@ std::string ReadText(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-// Waits (bounded) for the player script to have written its report.
-std::string WaitForReport(const std::string& path) {
-  for (int i = 0; i < 500; ++i) {
-    std::string text = ReadText(path);
-    if (!text.empty() && text.back() == '\n') return text;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return "";
 }
 
 TEST(MovieTag, NamesArePlainFileNames) {
@@ -54,8 +42,12 @@ TEST(MoviePlayer, CopiesTheMovieAndEndsTheOldPlayer) {
   ASSERT_TRUE(book);
   CTempDir scratch;
   std::string report = scratch.File("report");
-  std::string script = scratch.Write("player.sh", "#!/bin/sh\necho \"$# $1\" >> " + report + "\nexec sleep 60\n");
+  // The first player reports its arguments and ends; the second stays until
+  // it is ended.
+  std::string script = scratch.Write("player.sh", "#!/bin/sh\necho \"$# $1\" >> " + report + "\n");
+  std::string lasting = scratch.Write("lasting.sh", "#!/bin/sh\nexec sleep 60\n");
   chmod(script.c_str(), 0755);
+  chmod(lasting.c_str(), 0755);
 
   CSpawnMoviePlayer player;
   player.SetCopyPath(scratch.File("cache/tomeling/MOVIE.mpg"));
@@ -66,15 +58,20 @@ TEST(MoviePlayer, CopiesTheMovieAndEndsTheOldPlayer) {
 
   player.SetProgram(script);
   ASSERT_TRUE(PlayMovieTag(book->Book(), tag, player));
-  pid_t first = player.Process();
-  ASSERT_GT(first, 0);
-  EXPECT_EQ(WaitForReport(report), "1 " + player.CopyPath() + "\n");
+  ASSERT_GT(player.Process(), 0);
+  EXPECT_EQ(player.Wait(), 0);
+  EXPECT_EQ(player.Process(), 0);
+  EXPECT_EQ(ReadText(report), "1 " + player.CopyPath() + "\n");
   std::string copied = ReadText(player.CopyPath());
   EXPECT_EQ(copied, std::string(book->sample.movieBytes.begin(), book->sample.movieBytes.end()));
   struct stat st {};
   ASSERT_EQ(stat(player.CopyPath().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
 
+  player.SetProgram(lasting);
+  ASSERT_TRUE(PlayMovieTag(book->Book(), tag, player));
+  pid_t first = player.Process();
+  ASSERT_GT(first, 0);
   // The name matches the file without regard to case.
   ASSERT_TRUE(PlayMovieTag(book->Book(), u"</MOV[clip_01 ]>", player));
   EXPECT_NE(player.Process(), first);

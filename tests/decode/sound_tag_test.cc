@@ -5,23 +5,12 @@
 
 #include <cstring>
 
+#include "common/recording_player.h"
 #include "decode/media_tags.h"
 #include "decode/sound_player.h"
 #include "media_book_fixture.h"
 
 namespace {
-
-class CRecordingPlayer : public CSoundPlayer {
- public:
-  void PlayWave(std::vector<uint8_t> wave) override {
-    waves.push_back(std::move(wave));
-    events += "P";
-  }
-  void Stop() override { events += "S"; }
-
-  std::vector<std::vector<uint8_t>> waves;
-  std::string events;
-};
 
 uint32_t Le32(const std::vector<uint8_t>& w, size_t at) {
   return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | static_cast<uint32_t>(w[at + 3]) << 24;

@@ -1,7 +1,8 @@
 // Wave images built from book data: the header fields the WAV digits ask
-// for, bodies that bring their own chunks, XA group counts and the sectors
-// they read, the XA sound-group decoder itself, and ranges that name more
-// (or less) than the file holds.
+// for, bodies that bring their own chunks, end positions that name the last
+// byte, size fields that always match the bytes present, XA group counts
+// and the sectors they read, the XA sound-group decoder itself, and ranges
+// that name more (or less) than the file holds.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,6 +19,20 @@ uint32_t Le32(const std::vector<uint8_t>& w, size_t at) {
 }
 uint16_t Le16(const std::vector<uint8_t>& w, size_t at) { return static_cast<uint16_t>(w[at] | w[at + 1] << 8); }
 
+// Every size field equals the bytes it covers: the RIFF size, the data size
+// of a built header, and each chunk of a body, the last ending the image.
+bool SelfConsistent(const std::vector<uint8_t>& w, bool header) {
+  if (w.size() < 12 || Le32(w, 4) != w.size() - 8) return false;
+  if (header) return w.size() >= 44 && Le32(w, 40) == w.size() - 44;
+  size_t at = 12;
+  while (at + 8 <= w.size()) {
+    size_t size = Le32(w, at + 4);
+    if (at + 8 + size > w.size()) return false;
+    at += 8 + size + (size % 2 == 1 && at + 8 + size < w.size() ? 1 : 0);
+  }
+  return at == w.size();
+}
+
 std::vector<uint8_t> Counting(size_t n) {
   std::vector<uint8_t> bytes(n);
   for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(i * 31 + 7);
@@ -26,8 +41,9 @@ std::vector<uint8_t> Counting(size_t n) {
 
 TEST(SoundWave, PcmHeaderFollowsTheDigits) {
   CMemoryMediaSource source(Counting(100000));
-  // Digits 1, 0, 1, 0, 0 over 88,200 bytes from page 2 offset 100.
-  std::vector<uint8_t> w = BuildPcmWave(source, 2, 100, 2 + 43, 100 + 136, true, 0, false, 0);
+  // Digits 1, 0, 1, 0, 0 over 88,200 bytes from page 2 offset 100; the end
+  // is the last byte.
+  std::vector<uint8_t> w = BuildPcmWave(source, 2, 100, 2 + 43, 100 + 135, true, 0, false, 0);
   ASSERT_EQ(w.size(), 88244u);
   EXPECT_EQ(std::memcmp(w.data(), "RIFF", 4), 0);
   EXPECT_EQ(Le32(w, 4), 88236u);
@@ -45,7 +61,7 @@ TEST(SoundWave, PcmHeaderFollowsTheDigits) {
   EXPECT_EQ(std::memcmp(&w[44], &all[2048 + 100], 88200), 0);
 
   // Digits 1, 1, 1, 1, 2: stereo, 8-bit, 11,025 Hz.
-  w = BuildPcmWave(source, 1, 0, 1, 10, true, 1, true, 2);
+  w = BuildPcmWave(source, 1, 0, 1, 9, true, 1, true, 2);
   ASSERT_EQ(w.size(), 54u);
   EXPECT_EQ(Le16(w, 22), 2);
   EXPECT_EQ(Le32(w, 24), 11025u);
@@ -62,7 +78,7 @@ TEST(SoundWave, BodyWithItsOwnChunksGetsOnlyTheRiffHeader) {
   std::vector<uint8_t> file(2048, 0);
   file.insert(file.end(), body.begin(), body.end());
   CMemoryMediaSource source(file);
-  std::vector<uint8_t> w = BuildPcmWave(source, 2, 0, 2, static_cast<int64_t>(body.size()), false, 0, false, 0);
+  std::vector<uint8_t> w = BuildPcmWave(source, 2, 0, 2, static_cast<int64_t>(body.size()) - 1, false, 0, false, 0);
   ASSERT_EQ(w.size(), body.size() + 12);
   EXPECT_EQ(std::memcmp(w.data(), "RIFF", 4), 0);
   // The RIFF size is what follows it, so a player never reads past the image.
@@ -71,11 +87,59 @@ TEST(SoundWave, BodyWithItsOwnChunksGetsOnlyTheRiffHeader) {
   EXPECT_EQ(std::memcmp(&w[12], body.data(), body.size()), 0);
 }
 
+// The end position names the sound's last byte, as FreePWING writes it and
+// the RIFF header stored with a sound counts it: a wave file stored from
+// its "fmt " chunk on comes back byte for byte. Size fields always match
+// the bytes present: a data chunk that claims more than the file holds is
+// cut to what it holds, a byte read beyond the last chunk (a book that
+// named the byte after the sound) is dropped, and raw samples end on a
+// whole sample frame.
+TEST(SoundWave, EndIsTheLastByteAndSizesMatchTheBytes) {
+  const std::vector<uint8_t> body = WaveChunks(1, 22050, 16, Counting(1000));
+  std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+  wav.insert(wav.end(), body.begin(), body.end());
+  wav[4] = static_cast<uint8_t>(body.size() + 4), wav[5] = static_cast<uint8_t>((body.size() + 4) >> 8);
+  std::vector<uint8_t> file(2048 + 100, 0xEE);
+  file.insert(file.end(), body.begin(), body.end());
+  file.insert(file.end(), 64, 0xEE);
+  CMemoryMediaSource source(file);
+  const int64_t last = 2048 + 100 + static_cast<int64_t>(body.size()) - 1;
+  auto build = [&](int64_t end, bool header) {
+    return BuildPcmWave(source, 2, 100, 1 + end / 2048, end % 2048, header, 0, false, 0);
+  };
+  std::vector<uint8_t> w = build(last, false);
+  EXPECT_EQ(w, wav);
+  // One byte further: the same image.
+  EXPECT_EQ(build(last + 1, false), wav);
+  // Data cut short by the tag: the data chunk says what is there.
+  w = build(last - 10, false);
+  ASSERT_EQ(w.size(), wav.size() - 10);
+  EXPECT_TRUE(SelfConsistent(w, false));
+  EXPECT_EQ(Le32(w, 40), 1000u - 10);
+  // A data chunk claiming more than the file holds.
+  std::vector<uint8_t> claims = file;
+  claims[2048 + 100 + 28 + 1] = 0x40;  // the data size, 0x03E8, becomes 0x40E8
+  CMemoryMediaSource liar(claims);
+  w = BuildPcmWave(liar, 2, 100, 1 + last / 2048, last % 2048, false, 0, false, 0);
+  EXPECT_EQ(w, wav);
+  // Raw 16-bit samples over an odd number of bytes: whole samples only.
+  w = build(last - 1, true);
+  ASSERT_EQ(w.size(), 44u + body.size() - 2);
+  EXPECT_TRUE(SelfConsistent(w, true));
+  EXPECT_EQ(std::memcmp(&w[44], body.data(), body.size() - 2), 0);
+  // Cut to an odd length: the size is odd too, and no pad byte is made up.
+  w = build(last - 10 + 1, false);
+  EXPECT_TRUE(SelfConsistent(w, false));
+  EXPECT_EQ(w.size(), wav.size() - 9);
+  EXPECT_EQ(Le32(w, 40), 1000u - 10 + 1);
+}
+
 TEST(SoundWave, PcmRangesOutsideTheFile) {
   CMemoryMediaSource source(Counting(3 * 2048));
-  // Reversed: no sound. Empty: a header without data.
+  // Reversed: no sound. An end just before the start: a header without
+  // data.
   EXPECT_TRUE(BuildPcmWave(source, 2, 0, 1, 0, true, 0, false, 0).empty());
-  std::vector<uint8_t> empty = BuildPcmWave(source, 2, 0, 2, 0, true, 0, false, 0);
+  std::vector<uint8_t> empty = BuildPcmWave(source, 2, 0, 1, 2047, true, 0, false, 0);
   ASSERT_EQ(empty.size(), 44u);
   EXPECT_EQ(Le32(empty, 40), 0u);
   // Starting beyond the file, or at page 0: nothing.
@@ -89,12 +153,15 @@ TEST(SoundWave, PcmRangesOutsideTheFile) {
     EXPECT_EQ(Le32(w, 4), 2036u);
     EXPECT_EQ(Le32(w, 40), 2000u);
     w = BuildPcmWave(source, 3, 48, endPage, 0, false, 0, false, 0);
-    ASSERT_EQ(w.size(), 12u + 2000u);
-    EXPECT_EQ(Le32(w, 4), 2004u);
+    ASSERT_LE(w.size(), 12u + 2000u);
+    EXPECT_TRUE(SelfConsistent(w, false)) << endPage;
   }
   // An offset past 2047 carries into the next page.
-  std::vector<uint8_t> carried = BuildPcmWave(source, 1, 2048 + 10, 2, 20, false, 0, false, 0);
-  ASSERT_EQ(carried.size(), 22u);
+  std::vector<uint8_t> carried = BuildPcmWave(source, 1, 2048 + 10, 2, 19, true, 0, true, 0);
+  ASSERT_EQ(carried.size(), 54u);
+  EXPECT_EQ(carried[44], Counting(3 * 2048)[2058]);
+  carried = BuildPcmWave(source, 1, 2048 + 10, 2, 19, false, 0, false, 0);
+  ASSERT_LE(carried.size(), 22u);
   EXPECT_EQ(carried[12], Counting(3 * 2048)[2058]);
 }
 

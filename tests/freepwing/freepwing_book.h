@@ -201,6 +201,7 @@ inline std::u16string IndexForm(const std::string& word) {
       continue;
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
     if (c > 0x20 && c < 0x7F) c = static_cast<char16_t>(c - 0x20 + 0xFF00);
+    if (c >= u'ａ' && c <= u'ｚ') c = static_cast<char16_t>(c - u'ａ' + u'Ａ');
     out.push_back(c);
   }
   return out;

@@ -62,6 +62,43 @@ TEST_F(FreePwingBook, PartialWordsFindExactlyTheEntriesThatBeginOrEndSo) {
   }
 }
 
+// The English words typed in full-width letters, as an input method left
+// in full-width mode gives them: every beginning, ending and whole word
+// finds what the ASCII form finds.
+TEST_F(FreePwingBook, FullWidthLettersFindWhatAsciiFinds) {
+  auto wide = [](const std::string& ascii, bool upper) {
+    std::u16string out;
+    for (char c : ascii) {
+      char l = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (l >= 'a' && l <= 'z') {
+        out.push_back(static_cast<char16_t>((upper ? u'Ａ' : u'ａ') + (l - 'a')));
+      } else {
+        out.push_back(c == ' ' ? u'　' : static_cast<char16_t>(c));
+      }
+    }
+    return ToUtf8(out);
+  };
+  size_t checked = 0;
+  for (const Entry& e : m_entries) {
+    for (const std::string& word : e.english) {
+      for (size_t n = 1; n <= word.size(); ++n) {
+        for (bool upper : {false, true}) {
+          std::string head = wide(word.substr(0, n), upper), tail = wide(word.substr(word.size() - n), upper);
+          EXPECT_EQ(Search(head, Match::kPrefix), Search(word.substr(0, n), Match::kPrefix)) << head;
+          EXPECT_EQ(Search(head, Match::kExact), Search(word.substr(0, n), Match::kExact)) << head;
+          EXPECT_EQ(Search(tail, Match::kSuffix), Search(word.substr(word.size() - n), Match::kSuffix)) << tail;
+          ++checked;
+        }
+      }
+      EXPECT_FALSE(Search(wide(word, false), Match::kExact).empty()) << word;
+      EXPECT_EQ(KeywordHits(wide(word, false)), KeywordHits(word)) << word;
+    }
+  }
+  EXPECT_GT(checked, 400u);
+  // Mixed widths in one word.
+  EXPECT_EQ(Search(ToUtf8(u"ｃｈｅｒry"), Match::kExact), Search("cherry", Match::kExact));
+}
+
 TEST_F(FreePwingBook, KeysAreFoldedTheWayTheBookFiledItsWords) {
   // Case, spaces and the middle dot do not count; kana as typed does.
   for (const char* word : {"APPLE", "Apple", "raccoon dog", "RaccoonDog", "sea otter", "light blue",

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "decode/bitmap_image.h"
 #include "layout/fixed_canvas.h"
@@ -24,8 +25,17 @@ class CTestBook : public CLayoutBook {
     for (int k = 0; k < kMaxGlyphBytes; ++k) out->bits[k] = 0xFF;
     return true;
   }
-  bool LoadImage(int, int32_t, int, int width, int height, CBitmapImage* out) override {
+  bool LoadImage(int, int32_t, int, int width, int height, int fitWidth, CBitmapImage* out) override {
+    fitWidths.push_back(fitWidth);
     return out->Allocate(width > 0 ? width : imageWidth, height > 0 ? height : imageHeight, 24, false);
+  }
+  // With `headerSizes`, colour images tell their size without loading.
+  bool ImageSize(int kind, int32_t, int, int* width, int* height) override {
+    if (!headerSizes || kind != 1) return false;
+    *width = imageWidth;
+    *height = imageHeight;
+    ++sizeReads;
+    return true;
   }
   bool GetColourChart(int number, std::u16string* name, Colour* colour) override {
     if (number != 7) return false;
@@ -38,6 +48,9 @@ class CTestBook : public CLayoutBook {
   int sizes = kGaiji16;
   uint16_t glyphCode = 0xA121;
   int imageWidth = 40, imageHeight = 30;
+  bool headerSizes = false;
+  int sizeReads = 0;
+  std::vector<int> fitWidths;  // of every LoadImage
 };
 
 class LayoutTest : public ::testing::Test {

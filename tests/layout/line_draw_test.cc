@@ -123,6 +123,39 @@ TEST_F(LayoutTest, FiguresSwatchesAndRules) {
   EXPECT_EQ(Count(canvas, Op::kDashedLine), 0);
 }
 
+// A colour picture whose size the book reads from its headers is measured
+// without being loaded, and one drawn narrower than it is (stretched to
+// the view) is asked for at that width, so a large one decodes small;
+// inline images are drawn at their own size.
+TEST_F(LayoutTest, PicturesAreMeasuredWithoutLoadingAndLoadedAtTheirDrawnWidth) {
+  book.headerSizes = true;
+  book.imageWidth = 640;
+  book.imageHeight = 480;
+  options.bStretchImg = 1;
+  Lay(u"<FIG>cap</FIG[00000010:0000](0000*0000:1)>b\r\n<INL></INL[00000010:0000](0000*0000:1)>\r\n");
+  EXPECT_TRUE(book.fitWidths.empty());
+  EXPECT_EQ(book.sizeReads, 2);
+  EXPECT_EQ(Line(0).height, kSize + 480 * kWidth / 640);
+  DrawAll();
+  ASSERT_EQ(book.fitWidths.size(), 2u);
+  EXPECT_EQ(book.fitWidths[0], kWidth);
+  EXPECT_EQ(book.fitWidths[1], 0);
+  std::vector<CFixedCanvas::Record> images;
+  for (const auto& r : canvas.Records())
+    if (r.op == Op::kImage) images.push_back(r);
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].width, kWidth);
+  EXPECT_EQ(images[0].height, 480 * kWidth / 640);
+  EXPECT_EQ(images[1].width, 640);
+  // Without stretching the figure is drawn whole and asked for whole.
+  options.bStretchImg = 0;
+  book.fitWidths.clear();
+  Lay(u"<FIG>cap</FIG[00000010:0000](0000*0000:1)>b\r\n");
+  DrawAll();
+  ASSERT_EQ(book.fitWidths.size(), 1u);
+  EXPECT_EQ(book.fitWidths[0], 0);
+}
+
 TEST_F(LayoutTest, DrawsOnlyVisibleLinesWithStateFromAbove) {
   std::u16string t = u"<COL=0000FF>";
   for (int k = 0; k < 100; ++k) t += u"line" + std::u16string(1, static_cast<char16_t>(u'A' + k % 26)) + u"\r\n";

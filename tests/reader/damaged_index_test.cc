@@ -12,6 +12,8 @@
 
 #include "catalog/book_list.h"
 #include "reader/eb_reader.h"
+#include "reader/reader_text_source.h"
+#include "reader/text_decoder.h"
 #include "reader/reader_test_util.h"
 
 namespace {
@@ -29,7 +31,7 @@ const Defect kDefects[] = {
     {"index-child-outside", 0, 0},     {"index-count-past-page", 3, 1},
     {"index-cycle", 0, 0},             {"index-key-past-page", 0, 0},
     {"index-leaf-out-of-order", 0, 1}, {"index-offset-above-2048", 2, 1},
-    {"index-random-bytes", 0, 0},
+    {"index-random-bytes", 0, 0},      {"index-page-top-bit-set", 40, 1},
 };
 
 TEST(DamagedIndex, EachDefectEndsTheSearchQuietly) {
@@ -48,6 +50,45 @@ TEST(DamagedIndex, EachDefectEndsTheSearchQuietly) {
     EXPECT_LE(r->PageReads(), 4u * static_cast<uint64_t>(index->pageCount));
     EXPECT_FALSE(r->Overflowed());
   }
+}
+
+// A leaf entry whose text and heading pages have their top bit set is a
+// hit like any other, but decoding it ends at once: no page below 1 is
+// read, and the decoder does not walk up from there.
+TEST(DamagedIndex, PageWithItsTopBitSetDecodesToNothing) {
+  CBookList list;
+  ASSERT_EQ(list.ScanBooks(std::string(TOMELING_TEST_DATA_DIR) + "/reader/index-page-top-bit-set", 0), 1);
+  CEBReader* r = list.GetEntry(0)->textReader.get();
+  ASSERT_EQ(r->WordSearch("a11", true), 1);
+  std::vector<HitEntry> hits;
+  r->GetHitEntSorted(&hits);
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(static_cast<uint32_t>(hits[0].textPage), 0x80000002u);
+  CReaderTextSource source(*r);
+  CTextDecoder decoder(source);
+  char buffer[4096];
+  // Positions a few pages below 1 first: a decoder that walks up from
+  // there fails these quickly instead of spending hours on the hit's.
+  for (auto [page, offset] : {std::pair<int32_t, int16_t>{-3, 0}, std::pair<int32_t, int16_t>{0, 12},
+                              std::pair{hits[0].textPage, hits[0].textOffset},
+                              std::pair{hits[0].headingPage, hits[0].headingOffset}}) {
+    r->ResetPageReads();
+    r->SeekPage(page);
+    r->SeekOffset(offset);
+    int length = -1;
+    ASSERT_EQ(decoder.ReadEntryText(buffer, sizeof buffer, &length, true, 2), 0) << page;
+    ASSERT_EQ(length, 0);
+    ASSERT_EQ(decoder.ReadHeadingText(buffer, sizeof buffer, &length), 0);
+    ASSERT_LE(r->PageReads(), 2u) << page;
+  }
+  // The entries around it read as they should.
+  ASSERT_EQ(r->WordSearch("a12", true), 1);
+  r->GetHitEntSorted(&hits);
+  r->SeekPage(hits[0].textPage);
+  r->SeekOffset(hits[0].textOffset);
+  int length = 0;
+  decoder.ReadEntryText(buffer, sizeof buffer, &length, true, 2);
+  EXPECT_NE(std::string(buffer, static_cast<size_t>(length)).find("<HEAD>"), std::string::npos);
 }
 
 // A written book whose index pages are then overwritten, page by page.

@@ -12,6 +12,7 @@
 
 #include "reader/reader_test_util.h"
 #include "common/run_command.h"
+#include "common/temp_dir.h"
 
 namespace {
 
@@ -90,6 +91,24 @@ TEST_F(EntryOutputCommand, ShowDecodesTheEntryAtAPosition) {
   for (const char* bad : {"", "12", "0:0", "1:801", "G:1", "123456789:0"})
     EXPECT_EQ(Tomeling("show " + m_book + bad, &out), 2) << bad;
   EXPECT_EQ(Tomeling("show " + m_book + "--dict 3 1:0", &out), 2);
+}
+
+// A position past the text is no entry: an empty one printed with status 0
+// would pass for a real one.
+TEST_F(EntryOutputCommand, ShowFailsBeyondTheText) {
+  uintmax_t size = std::filesystem::file_size(m_written.subbooks[0].textPath);
+  int32_t pages = static_cast<int32_t>((size + 2047) / 2048);
+  std::string out, err = m_dir.File("err.txt");
+  auto show = [&](int32_t page, int offset) {
+    BookPos at{page, static_cast<uint16_t>(offset)};
+    return RunCommand(kTomeling + " show " + m_book + Pos(at) + " 2>" + err, &out);
+  };
+  EXPECT_EQ(show(pages, 0), 0);
+  EXPECT_EQ(show(pages + 1, 0), 1);
+  EXPECT_EQ(out, "");
+  EXPECT_NE(ReadWholeText(err).find("beyond the end"), std::string::npos);
+  EXPECT_EQ(show(pages, 2048), 1);
+  EXPECT_EQ(show(0x7FFFFFFF, 0), 1);
 }
 
 }  // namespace

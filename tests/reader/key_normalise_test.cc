@@ -68,6 +68,9 @@ TEST(KeyNormalise, MarksLettersAndControlBytes) {
   EXPECT_EQ(Fold("a-b", 0), "ＡＢ");
   EXPECT_EQ(Fold("a-b", 0x0C0000), "Ａ－Ｂ");
   EXPECT_EQ(Fold("abc", 0x300000), "ａｂｃ");
+  // Full-width letters fold the same way.
+  EXPECT_EQ(Fold("ａｂｃ", 0), "ＡＢＣ");
+  EXPECT_EQ(Fold("ａｂｃ", 0x300000), "ａｂｃ");
   std::string withControl = NormaliseKey(std::string("a\x01" "b", 3), 0);
   EXPECT_EQ(withControl, Sjis("Ａ") + "\x01" + Sjis("Ｂ"));
   // Characters from 0xEB40 up are dropped.
@@ -93,7 +96,8 @@ TEST(KeyNormalise, KanaClassAndCharacterCounts) {
   EXPECT_FALSE(IsAllKana(Sjis("ー・")));
   EXPECT_EQ(SjisLength(Sjis("aあb")), 3u);
   EXPECT_EQ(SjisPrefix(Sjis("aあb"), 2), Sjis("aあ"));
-  EXPECT_EQ(UpperSjis(Sjis("aｂ表c")), Sjis("Aｂ表C"));  // 表's trail byte is '\'
+  // Single-byte books: full-width letters become ASCII; 表's trail byte is '\'.
+  EXPECT_EQ(SingleByteKey(Sjis("aｂ表cＤ")), Sjis("AB表CD"));
 }
 
 TEST(KeyCompare, PrefixExactAndDescent) {

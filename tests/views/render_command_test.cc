@@ -102,3 +102,15 @@ TEST(RenderCommand, ReadsTheBookThroughItsProfileRecord) {
   EXPECT_EQ(configured.find("&zB021;"), std::string::npos) << configured;
   EXPECT_NE(ReadWholeFile(temp.File("plain.png")), ReadWholeFile(temp.File("home.png")));
 }
+
+// --out - is standard output: the PNG alone, the summary beside it on stderr.
+TEST(RenderCommand, WritesToStandardOutput) {
+  CTempDir temp;
+  ASSERT_FALSE(WriteShellBook(temp.File("book"), {AnimalSubbook("ALPHA", AnimalWords())}).empty());
+  std::string png;
+  ASSERT_EQ(RenderDog(temp, temp.File("home"), "-", &png), 0);
+  QImage image;
+  ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
+  EXPECT_EQ(image.width(), 240);
+  EXPECT_EQ(png.find(", face "), std::string::npos);
+}

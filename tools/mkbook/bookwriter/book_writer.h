@@ -184,7 +184,7 @@ struct WrittenSubbook {
   // ends (images, PCM sounds) or its first and last frame (XA sounds).
   struct Media {
     std::string name;
-    BookPos start, end;
+    BookPos start, end;  // images: end after the last byte; PCM sounds: at it
     int firstFrame = 0, lastFrame = 0;
   };
   std::vector<Media> media;

@@ -123,6 +123,9 @@ uint16_t KatakanaToHiragana(uint16_t c) {
   return c;
 }
 
+// Full-width lower-case letters fold to upper case as ASCII ones do.
+uint16_t UpperWide(uint16_t c) { return c >= 0x8281 && c <= 0x829A ? static_cast<uint16_t>(c - 0x21) : c; }
+
 }  // namespace
 
 bool Utf8ToSjisChars(const std::string& utf8, SjisChars* out) {
@@ -210,7 +213,7 @@ SjisChars RawForm(const SjisChars& word, uint32_t style) {
   SjisChars out;
   for (uint16_t c : word) {
     if (c < 0x100 && c >= 'a' && c <= 'z') c = static_cast<uint16_t>(c - 0x20);
-    c = WidenChar(c);
+    c = UpperWide(WidenChar(c));
     if (c == T().ideographicSpace) continue;
     if (!(style & 0xC0000) && IsMark(c)) continue;
     out.push_back(c);
@@ -230,6 +233,8 @@ SjisChars FoldForm(const SjisChars& raw, uint32_t s) {
       }
       if (!(s & 0x300000) && c >= 'a' && c <= 'z') c = static_cast<uint16_t>(c - 0x20);
       c = WidenChar(c);
+    } else if (!(s & 0x300000)) {
+      c = UpperWide(c);
     }
     if (c >= 0xEB40) continue;
     if (!(s & 0xC00000)) c = KatakanaToHiragana(c);

@@ -35,7 +35,9 @@ bool CheckObject(const MediaObject& m, BookKind kind, std::string* error) {
       if (m.bytes.size() < 4) return Fail(error, m, "no image data");
       return true;
     case MediaObject::kPcmSound:
-      return eb ? Fail(error, m, "EB books play XA sounds only") : true;
+      if (eb) return Fail(error, m, "EB books play XA sounds only");
+      // The tag names the sound's last byte, which an empty one has not.
+      return m.bytes.empty() ? Fail(error, m, "no sound data") : true;
     case MediaObject::kXaSound:
       return eb ? true : Fail(error, m, "EPWING books play PCM sounds only");
     case MediaObject::kMovie:
@@ -71,8 +73,9 @@ bool PlaceMedia(const SubbookSource& sub, BookKind kind, int32_t imageAreaPage, 
       p.start = images.Add(m.bytes);
       p.end = images.PosOf(images.Size());
     } else if (m.kind == MediaObject::kPcmSound) {
+      // The end is the position of the last byte, as readers take it.
       p.start = sounds.Add(m.bytes);
-      p.end = sounds.PosOf(sounds.Size());
+      p.end = sounds.PosOf(sounds.Size() - 1);
     } else if (m.kind == MediaObject::kXaSound) {
       p.firstFrame = nextFrame;
       p.lastFrame = xa.AddSound(nextFrame, m.samples);

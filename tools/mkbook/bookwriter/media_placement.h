@@ -27,7 +27,9 @@ constexpr uint8_t kEbImageAreaId = 0xD1;
 
 struct PlacedObject {
   const MediaObject* object = nullptr;
-  BookPos start, end;                 // images and PCM sounds
+  // Images: the first byte and the byte after the last; PCM sounds: the
+  // first and the last byte.
+  BookPos start, end;
   int firstFrame = 0, lastFrame = 0;  // XA sounds
 };
 
