@@ -20,10 +20,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "big_entry_book.h"
 #include "bookwriter/book_writer.h"
 #include "catalog/book_list.h"
 #include "catalog/subbook_entry.h"
@@ -39,16 +40,6 @@ namespace {
 
 constexpr int kViewWidth = 240;
 constexpr int kScreen = 320;
-constexpr int kLargestPages = 56;
-
-// One paragraph of book source (UTF-8 with the writer's inline markup).
-std::string SourceParagraph(int k) {
-  std::string p = "{b}見出し語{/b}【けんさく】{link 検索}→参照{/link}辞書の本文には漢字とかなが混ざり、";
-  p += "{narrow}English glosses such as \"search, look up\" and {/narrow}{i}italic{/i}";
-  p += "{narrow} words appear.{/narrow}{gaiji B021}{gaiji B022}の記号と{sub}下付き{/sub}文字。";
-  p += std::to_string(k % 10);
-  return p;
-}
 
 // The same in wide markup, for the layout-only row.
 std::u16string MarkupParagraph(int k) {
@@ -58,34 +49,6 @@ std::u16string MarkupParagraph(int k) {
   p += static_cast<char16_t>(u'0' + k % 10);
   p += u"\r\n";
   return p;
-}
-
-BookEntry MakeEntry(const std::string& heading, size_t sourceBytes) {
-  BookEntry e;
-  e.heading = heading;
-  size_t bytes = 0;
-  for (int k = 0; bytes < sourceBytes; ++k) {
-    e.body.push_back(SourceParagraph(k));
-    bytes += e.body.back().size();
-  }
-  return e;
-}
-
-// Entry 0 typical, entry 1 the largest (its text runs over 56 pages).
-BookSource MakeBook() {
-  BookSource book;
-  SubbookSource& sub = book.subbooks.emplace_back();
-  sub.directory = "BENCH";
-  IndexOptions index;
-  index.id = 0x91;
-  index.fromHeadings = true;
-  sub.indexes = {index};
-  sub.entries.push_back(MakeEntry("検索", 2500));
-  // Kana and kanji shrink from 3 bytes to 2, Latin letters grow from 1 to
-  // 2, tags change length: the source is sized so that the text comes out
-  // a few pages longer than 56 (the summary line shows the file's pages).
-  sub.entries.push_back(MakeEntry("最大", static_cast<size_t>(kLargestPages) * 2048 * 6 / 5));
-  return book;
 }
 
 template <typename F>
@@ -159,26 +122,10 @@ void MeasureEntry(const char* name, const DictDisplay& display, const BookPos& p
 
 int main() {
   const fs::path dir = fs::temp_directory_path() / "tomeling-bench-layout";
-  fs::remove_all(dir);
   WrittenBook written;
-  std::string error;
-  if (!WriteBook(MakeBook(), (dir / "book").string(), WriteOptions(), &written, &error)) {
-    std::fprintf(stderr, "cannot write the book: %s\n", error.c_str());
-    return 1;
-  }
-  // The application directory: a record naming a map for one of the gaiji.
-  fs::create_directories(dir / "app" / "GAIJI");
-  std::ofstream(dir / "app" / "GAIJI" / "BENCH.MAP") << "zB021\tu25CE\n";
-  std::ofstream(dir / "app" / "profile.ini") << "[bench]\nDICT=BENCH\nGAIJIMAP=BENCH.MAP\n";
-  SessionOptions options;
-  options.home = (dir / "app").string();
-  options.profilePath = (dir / "store.ini").string();
-  CDictSession session(options);
-  if (session.Books().AddBook(written.catalogPath) != 1) {
-    std::fprintf(stderr, "cannot open the book\n");
-    return 1;
-  }
-  session.BooksChanged();
+  std::unique_ptr<CDictSession> opened = OpenBigEntryBook(dir, &written);
+  if (!opened) return 1;
+  CDictSession& session = *opened;
   DictDisplay display = session.Display(0);
   if (display.entry == nullptr || display.gaijiMap == nullptr) {
     std::fprintf(stderr, "the dictionary or its map is missing\n");
@@ -186,9 +133,9 @@ int main() {
   }
   const std::vector<BookPos>& text = written.subbooks[0].text;
   std::printf("book text file: %d pages; the largest entry starts on page %d\n",
-              display.entry->textReader->PageCount(), text[1].page);
-  MeasureEntry("typical", display, text[0], 50, 1);
-  MeasureEntry("largest", display, text[1], 10, 16);
+              display.entry->textReader->PageCount(), text[kLargestEntry].page);
+  MeasureEntry("typical", display, text[kTypicalEntry], 50, 1);
+  MeasureEntry("largest", display, text[kLargestEntry], 10, 16);
 
   std::u16string synthetic = u"<BODY><HEAD>けんさく【検索】</HEAD>\r\n";
   for (int k = 0; synthetic.size() < CLineMgr::kMaxTextLength; ++k) synthetic += MarkupParagraph(k);

@@ -15,6 +15,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "decode/media_book.h"
 
@@ -31,6 +32,25 @@ class CMoviePlayer {
 
 // $XDG_CACHE_HOME/tomeling/MOVIE.mpg, else ~/.cache/tomeling/MOVIE.mpg.
 std::string DefaultMovieCopyPath();
+
+// What the players that start a program on a copy of the movie share:
+// the program and the place of the copy.
+class CProgramMoviePlayer : public CMoviePlayer {
+ public:
+  CProgramMoviePlayer() : m_copyPath(DefaultMovieCopyPath()) {}
+
+  // The player program; empty for none. A name without "/" is looked up
+  // in PATH.
+  void SetProgram(std::string program) { m_program = std::move(program); }
+  const std::string& Program() const { return m_program; }
+  // Where movies are copied.
+  void SetCopyPath(std::string path) { m_copyPath = std::move(path); }
+  const std::string& CopyPath() const { return m_copyPath; }
+
+ protected:
+  std::string m_program;
+  std::string m_copyPath;
+};
 
 // Copies `from` over `to` a piece at a time through a temporary beside it
 // (storage/atomic_file.h), so a player never sees half a file and a movie

@@ -11,20 +11,12 @@
 
 #include "decode/movie_player.h"
 
-class CSpawnMoviePlayer : public CMoviePlayer {
+class CSpawnMoviePlayer : public CProgramMoviePlayer {
  public:
-  CSpawnMoviePlayer() : m_copyPath(DefaultMovieCopyPath()) {}
+  CSpawnMoviePlayer() = default;
   ~CSpawnMoviePlayer() override { Stop(); }
   CSpawnMoviePlayer(const CSpawnMoviePlayer&) = delete;
   CSpawnMoviePlayer& operator=(const CSpawnMoviePlayer&) = delete;
-
-  // The player program; empty for none. A name without "/" is looked up
-  // in PATH.
-  void SetProgram(std::string program) { m_program = std::move(program); }
-  const std::string& Program() const { return m_program; }
-  // Where movies are copied.
-  void SetCopyPath(std::string path) { m_copyPath = std::move(path); }
-  const std::string& CopyPath() const { return m_copyPath; }
 
   bool Play(const std::string& moviePath) override;
   void Stop() override;
@@ -35,8 +27,6 @@ class CSpawnMoviePlayer : public CMoviePlayer {
   pid_t Process() const { return m_pid; }
 
  private:
-  std::string m_program;
-  std::string m_copyPath;
   pid_t m_pid = 0;
 };
 

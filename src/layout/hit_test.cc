@@ -2,6 +2,8 @@
 // where a character starts. Both walk one line from its start with the
 // widths the layout gave, measuring each plain character alone.
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 #include "decode/markup.h"
 #include "layout/line_mgr.h"
@@ -51,8 +53,10 @@ int CLineMgr::ObjectWidth(Walker& w, int i, int* len, CCanvas& canvas) {
     return 2 * m_fontSize;
   } else if (m_inlineImage && MarkupStarts(p, n, kTagInlineEndPrefix) &&
              n == static_cast<int>(kFigEndTagLength)) {
-    int width = 0;
-    if (ReadMarkupDecimal(p + kFigEndWidthPos, 4, &width)) return std::clamp(width, 0, m_viewWidth);
+    // The width the layout gave it, which for a 0 x 0 tag came from the
+    // image itself.
+    auto at = std::lower_bound(m_inlineWidths.begin(), m_inlineWidths.end(), std::make_pair(i, INT_MIN));
+    if (at != m_inlineWidths.end() && at->first == i) return std::clamp(at->second, 0, m_viewWidth);
   }
   return 0;
 }

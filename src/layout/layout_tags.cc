@@ -65,6 +65,10 @@ CLineMgr::TagEffect CLineMgr::LayoutTag(LayoutState& s, int i, int tagLen, int* 
   } else if (MarkupStarts(p, n, kTagInlineEndPrefix) && n == static_cast<int>(kFigEndTagLength)) {
     if (!m_inlineImage) return kTagNone;
     ImageSize(s, i, false, w, h);
+    // Kept in text order: a walk that goes back to break a line earlier
+    // meets the tag again.
+    while (!m_inlineWidths.empty() && m_inlineWidths.back().first >= i) m_inlineWidths.pop_back();
+    m_inlineWidths.emplace_back(i, *w);
     return kTagInline;
   } else if (MarkupStarts(p, n, kTagColourChartPrefix) && n == static_cast<int>(kColourChartTagLength)) {
     *w = 2 * m_fontSize;

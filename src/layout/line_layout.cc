@@ -131,6 +131,7 @@ int CLineMgr::Layout(const char16_t* text, int textLen, CCanvas& canvas, CLayout
   static const int kGaijiSizes[8] = {16, 16, 24, 24, 32, 32, 48, 48};
   m_gaijiSize = kGaijiSizes[m_gaijiSizeIndex];
   m_lineCount = m_attrCount = m_colorCount = 0;
+  m_inlineWidths.clear();
   m_selStart = m_selEnd = 0;
   m_words.clear();
   if (options.bHighlight) SplitWords(options.searchString);

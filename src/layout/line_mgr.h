@@ -27,6 +27,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layout/canvas.h"
@@ -212,6 +213,10 @@ class CLineMgr {
   int m_face = 0;
   std::vector<std::u16string> m_words;
   bool m_isEbCatalog = false;
+  // Inline images as the last layout sized them (INL tag index, width):
+  // a tag that gives 0 x 0 takes its size from the image, which hit
+  // testing cannot load again.
+  std::vector<std::pair<int, int>> m_inlineWidths;
 };
 
 #endif  // TOMELING_LAYOUT_LINE_MGR_H_

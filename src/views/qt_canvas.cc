@@ -3,8 +3,10 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QPen>
+#include <QBrush>
+#include <QTransform>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -48,7 +50,9 @@ CQtCanvas::Built& CQtCanvas::Current() {
     font.setWeight(d.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(d.italic);
     font.setUnderline(d.underline);
-    font.setStyleStrategy(d.antialias ? QFont::PreferAntialias : QFont::NoAntialias);
+    font.setStyleStrategy(static_cast<QFont::StyleStrategy>(
+        (d.antialias ? QFont::PreferAntialias : QFont::NoAntialias) | QFont::PreferNoShaping));
+    font.setKerning(false);
     b.font = font;
     b.metrics = std::make_unique<QFontMetrics>(font);
     QFontMetricsF exact(font);
@@ -69,11 +73,33 @@ const FontDesc* CQtCanvas::SelectFont(const FontDesc* font) {
   return previous;
 }
 
+int CQtCanvas::Advance(Built& b, char16_t c) {
+  std::unique_ptr<AdvanceBlock>& block = b.advances[c >> 8];
+  if (!block) {
+    block = std::make_unique<AdvanceBlock>();
+    block->fill(-1);
+  }
+  int16_t& advance = (*block)[c & 0xFF];
+  if (advance < 0) advance = static_cast<int16_t>(std::clamp(b.metrics->horizontalAdvance(QChar(c)), 0, 0x7FFF));
+  return advance;
+}
+
 TextExtent CQtCanvas::MeasureText(const char16_t* text, int n) {
   Built& b = Current();
   const int height = b.vertical.ascent + b.vertical.descent;
   if (n <= 0) return {0, height};
-  return {b.metrics->horizontalAdvance(QString::fromUtf16(text, n)), height};
+  int width = 0;
+  for (int i = 0; i < n; ++i) {
+    if (QChar::isSurrogate(text[i])) {
+      // Characters beyond the BMP are rare: measured pair by pair.
+      int len = QChar::isHighSurrogate(text[i]) && i + 1 < n && QChar::isLowSurrogate(text[i + 1]) ? 2 : 1;
+      width += b.metrics->horizontalAdvance(QString::fromUtf16(text + i, len));
+      i += len - 1;
+    } else {
+      width += Advance(b, text[i]);
+    }
+  }
+  return {width, height};
 }
 
 void CQtCanvas::DrawText(int x, int y, const char16_t* text, int n) {
@@ -96,12 +122,19 @@ void CQtCanvas::InvertRect(int x, int y, int width, int height) {
   m_painter.restore();
 }
 
+// A dashed line is a one-pixel span filled with a tile of one dash and its
+// gap: much cheaper than stroking a dashed pen, which a paint does for
+// every line of the screen.
 void CQtCanvas::DashedLine(int x0, int x1, int y, Colour colour) {
   if (x1 <= x0) return;
-  m_painter.save();
-  m_painter.setPen(QPen(ToQColor(colour), 0, Qt::DashLine));
-  m_painter.drawLine(x0, y, x1 - 1, y);
-  m_painter.restore();
+  static constexpr int kDash = 4, kGap = 2;
+  QImage tile(kDash + kGap, 1, QImage::Format_ARGB32_Premultiplied);
+  tile.fill(Qt::transparent);
+  const QRgb ink = ToQColor(colour).rgb();
+  for (int x = 0; x < kDash; ++x) tile.setPixel(x, 0, ink);
+  QBrush brush(tile);
+  brush.setTransform(QTransform::fromTranslate(x0, y));
+  m_painter.fillRect(x0, y, x1 - x0, 1, brush);
 }
 
 void CQtCanvas::DrawImage(const CBitmapImage& image, int x, int y, int width, int height) {

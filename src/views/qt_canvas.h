@@ -5,9 +5,12 @@
 // their serial: pixel size, weight 700 for bold, italic, underline, and
 // antialiasing only when ClearType is on. A font's ascent and descent are
 // the face's own (QFontMetricsF), rounded up, so that an antialiased edge
-// stays inside the line too. A face that fontconfig cannot
-// find falls back to the Japanese face, so that the Windows default
-// "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
+// stays inside the line too. Text is measured as the sum of its
+// characters' advances, each looked up once per font, and drawn without
+// kerning or shaping where the script needs none, so what is drawn is
+// exactly as wide as what was measured, as with GDI text. A face that
+// fontconfig cannot find falls back to the Japanese face, so that the
+// Windows default "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
 // it twice restores the pixels; the painter's device should be an RGB32
 // image or a widget for that.
 #ifndef TOMELING_VIEWS_QT_CANVAS_H_
@@ -18,6 +21,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -50,13 +55,17 @@ class CQtCanvas : public CCanvas {
   Colour GetSystemColour(SystemColour which) override;
 
  private:
+  // Advances of the characters of one 256-character block; -1 unknown.
+  using AdvanceBlock = std::array<int16_t, 256>;
   struct Built {
     QFont font;
     std::unique_ptr<QFontMetrics> metrics;
     FontMetrics vertical;  // rounded up from the exact measures
     int pixelSize = 0;
+    std::array<std::unique_ptr<AdvanceBlock>, 256> advances;
   };
   Built& Current();
+  static int Advance(Built& b, char16_t c);
 
   QPainter& m_painter;
   const FontDesc* m_font = nullptr;

@@ -148,6 +148,15 @@ TEST_F(LayoutTest, FiguresAndInlineImages) {
   ASSERT_EQ(Lay(u"ab<INL></INL[00000010:0000](0050*0040:1)>c"), 1);
   EXPECT_EQ(Line(0).height, 40);
   EXPECT_EQ(mgr.PointFromChar(41, canvas).x, 16 + 50);
+  // Of 0 x 0, sized from the image: hit tests count it as the layout did.
+  ASSERT_EQ(Lay(u"ab<INL></INL[00000010:0000](0000*0000:1)>cd"), 1);
+  EXPECT_EQ(mgr.PointFromChar(41, canvas).x, 16 + book.imageWidth);
+  EXPECT_EQ(mgr.CharFromPoint(16 + book.imageWidth + 4, 2, canvas), 41);
+  // One that breaks its line is met twice by the walk, and counted once.
+  ASSERT_EQ(Lay(u"abcdefghijklm<INL></INL[00000010:0000](0000*0000:1)>c<INL></INL[00000010:0000](0000*0000:1)>d"), 2);
+  EXPECT_EQ(Start(1), 18);  // the image's closing tag
+  EXPECT_EQ(mgr.PointFromChar(52, canvas).x, book.imageWidth);
+  EXPECT_EQ(mgr.PointFromChar(92, canvas).x, 2 * book.imageWidth + 8);
   ASSERT_EQ(Lay(u"abcdefgh<INL></INL[00000010:0000](0300*0040:1)>"), 2);
   EXPECT_EQ(Start(1), 13);
   mgr.GetExtent(&w, &h);
