@@ -76,6 +76,10 @@ class CCanvas {
   // their 0 bits (ink) in the text colour and 1 bits in the background.
   virtual void DrawImage(const CBitmapImage& image, int x, int y, int width, int height) = 0;
   virtual Colour GetSystemColour(SystemColour which) = 0;
+  // Device pixels per unit of the coordinates above: 2 on a double-density
+  // screen. Bitmaps drawn smaller than the device shows them (gaiji) may
+  // be taken from a finer source.
+  virtual double DevicePixelRatio() { return 1.0; }
 };
 
 #endif  // TOMELING_LAYOUT_CANVAS_H_

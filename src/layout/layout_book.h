@@ -25,6 +25,12 @@ void GlyphToImage(const Glyph& glyph, CBitmapImage* image);
 // Bits of CLayoutBook::GaijiSizes(): the book has gaiji fonts of that size.
 enum : int { kGaiji16 = 1, kGaiji24 = 2, kGaiji32 = 4, kGaiji48 = 8 };
 
+// Of the gaiji sizes in `sizes` (16, 24, 32 -- which stands for the 30-dot
+// fonts of EPWING books too -- and 48), the one nearest `pixels`, the
+// larger on a tie (a bitmap shrinks better than it grows); 16 when there
+// is none.
+int NearestGaijiSize(int sizes, double pixels);
+
 class CLayoutBook {
  public:
   virtual ~CLayoutBook() = default;

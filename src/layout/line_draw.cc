@@ -7,13 +7,19 @@
 // are drawn below their caption. Styles and colours carry from one line to
 // the next, and the lines above the first visible one are walked without
 // drawing so that a span opened there shows right.
+//
+// With the desktop's colours the page may be dark: the accent colours and
+// the book's own text colours are then kept readable on it
+// (readable_colour.h). The program's own colours are drawn as they are.
 #include <algorithm>
+#include <cmath>
 
 #include "decode/bitmap_image.h"
 #include "decode/gb2312.h"
 #include "decode/markup.h"
 #include "layout/line_mgr.h"
 #include "layout/markup_scan.h"
+#include "layout/readable_colour.h"
 
 namespace {
 
@@ -47,9 +53,14 @@ struct CLineMgr::DrawState {
   int baseline = 0;
   Colour defaultColour = 0;
   Colour colour = 0;
+  Colour background = 0;
+  bool readable = false;  // text colours are fitted to the background
+  Colour title = 0, link = 0, highlight = 0;
   int hl = 0;            // next highlight record
   bool inHighlight = false;
   bool lineHasFigure = false;
+  double pixelRatio = 1;  // device pixels per page pixel
+  int gaijiSizes = 0;     // the book's gaiji fonts, read on a fine screen
   char16_t run[kMaxDrawnLine];
   int runLen = 0;
 };
@@ -73,6 +84,10 @@ void CLineMgr::FlushRun(DrawState& d) {
   d.canvas->DrawText(d.x - d.scrollX, d.top + d.baseline - d.scrollY, d.run, d.runLen);
   d.x += d.canvas->MeasureText(d.run, d.runLen).width;
   d.runLen = 0;
+}
+
+Colour CLineMgr::TextColour(const DrawState& d, Colour colour) {
+  return d.readable ? ReadableOn(colour, d.background) : colour;
 }
 
 void CLineMgr::PushColour(DrawState& d, Colour colour) {
@@ -103,6 +118,13 @@ int CLineMgr::Draw(const char16_t* text, int /*left*/, int /*top*/, int right, i
   d.defaultColour = options.useSystemColours ? canvas.GetSystemColour(SystemColour::kWindowText)
                                              : options.textColour;
   d.colour = d.defaultColour;
+  d.background = background;
+  d.readable = options.useSystemColours;
+  d.pixelRatio = canvas.DevicePixelRatio();
+  if (d.pixelRatio != 1) d.gaijiSizes = book->GaijiSizes();
+  d.title = TextColour(d, options.titleColour);
+  d.link = TextColour(d, options.linkColour);
+  d.highlight = TextColour(d, options.highlightColour);
   canvas.SetBackgroundColour(background);
   canvas.SetTextColour(d.colour);
   m_colourStack.Clear();
@@ -160,7 +182,7 @@ void CLineMgr::DrawLine(DrawState& d, int line) {
       }
       if (!d.inHighlight && d.hl < m_colorCount && i >= m_colorT[static_cast<size_t>(d.hl)].start) {
         FlushRun(d);
-        PushColour(d, d.options->highlightColour);
+        PushColour(d, d.highlight);
         d.inHighlight = true;
       }
     }
@@ -204,7 +226,10 @@ void CLineMgr::DrawEntity(DrawState& d, int i, int len) {
   EntitySize(i, len, &w, &h);
   if (kind == u'h' || kind == u'z') {
     Glyph glyph;
-    int size = m_gaijiSize;
+    // On a fine screen the glyph comes from the font nearest the device
+    // pixels it covers, so that a 16-dot gaiji shown at twice the density
+    // is drawn from the book's 32-dot font where it has one.
+    int size = d.pixelRatio == 1 ? m_gaijiSize : NearestGaijiSize(d.gaijiSizes, h * d.pixelRatio);
     if (d.drawing && d.book->GetGlyph(kind == u'h', size, static_cast<uint16_t>(code), &glyph)) {
       CBitmapImage image;
       GlyphToImage(glyph, &image);
@@ -221,13 +246,13 @@ void CLineMgr::DrawTag(DrawState& d, int i, int tagLen) {
   if (MarkupIs(p, n, kTagLink) || MarkupIs(p, n, kTagMenu) || MarkupIs(p, n, kTagMov) ||
       MarkupIs(p, n, kTagWav) || MarkupIs(p, n, kTagUrl)) {
     if (ul) d.flags |= kUnderline;
-    PushColour(d, d.options->linkColour);
+    PushColour(d, d.link);
   } else if (MarkupStarts(p, n, "</LINK") || MarkupStarts(p, n, "</MENU") || MarkupStarts(p, n, "</MOV") ||
              MarkupStarts(p, n, "</WAV") || MarkupStarts(p, n, "</URL")) {
     if (ul) d.flags &= ~kUnderline;
     PopColour(d);
   } else if (MarkupIs(p, n, kTagHead)) {
-    PushColour(d, d.options->titleColour);
+    PushColour(d, d.title);
   } else if (MarkupIs(p, n, kTagHeadEnd) || MarkupIs(p, n, kTagColourEnd)) {
     PopColour(d);
   } else if (MarkupIs(p, n, kTagBold)) {
@@ -252,7 +277,7 @@ void CLineMgr::DrawTag(DrawState& d, int i, int tagLen) {
     d.baseline = on ? m_fontSize / 2 - 2 : 0;
   } else if (MarkupStarts(p, n, kTagColourPrefix) && n == static_cast<int>(kColourTagLength)) {
     uint32_t value = 0;
-    if (ReadMarkupHex(p + kColourValuePos, 6, &value)) PushColour(d, value);
+    if (ReadMarkupHex(p + kColourValuePos, 6, &value)) PushColour(d, TextColour(d, value));
   } else if (MarkupStarts(p, n, kTagTabPrefix) && n == static_cast<int>(kTabTagLength)) {
     int column = 0;
     if (ReadMarkupDecimal(p + kTabValuePos, 2, &column)) {
@@ -263,7 +288,7 @@ void CLineMgr::DrawTag(DrawState& d, int i, int tagLen) {
     d.colour = d.defaultColour;
     d.canvas->SetTextColour(d.colour);
   } else if (MarkupIs(p, n, kTagFig)) {
-    PushColour(d, d.options->linkColour);
+    PushColour(d, d.link);
   } else if (MarkupStarts(p, n, kTagFigEndPrefix) && n == static_cast<int>(kFigEndTagLength)) {
     PopColour(d);
     DrawFigure(d, i, false);
@@ -316,9 +341,12 @@ void CLineMgr::DrawFigure(DrawState& d, int i, bool inlineImage) {
                                                              static_cast<int>(offset), &w, &h);
   int dw = w, dh = h;
   if (sized) FigureDrawSize(inlineImage, d.options->bStretchImg != 0, &dw, &dh);
+  // A picture drawn smaller than it is decodes only as fine as the device
+  // shows it.
+  int fit = static_cast<int>(std::ceil(dw * d.pixelRatio));
   CBitmapImage image;
   if (!d.book->LoadImage(kind, static_cast<int32_t>(page), static_cast<int>(offset), w, h,
-                         sized && dw < w ? dw : 0, &image))
+                         sized && fit < w ? fit : 0, &image))
     return;
   if (!sized) {
     dw = image.Width(), dh = image.Height();

@@ -1,7 +1,9 @@
 // CLineMgr: construction, fonts, table growth and the simple queries.
 #include "layout/line_mgr.h"
 
+#include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <new>
 
 #include "storage/fatal.h"
@@ -32,6 +34,22 @@ void Reserve(std::vector<T>& table, int count, int step, const char* what) {
 }  // namespace
 
 int ChooseFace(bool ebxac, bool ebg) { return ebxac ? 2 : ebg ? 1 : 0; }
+
+int NearestGaijiSize(int sizes, double pixels) {
+  static const int kSizes[] = {16, 24, 32, 48};
+  static const int kBits[] = {kGaiji16, kGaiji24, kGaiji32, kGaiji48};
+  int best = 16;
+  double bestGap = -1;
+  for (size_t i = 0; i < std::size(kSizes); ++i) {
+    if ((sizes & kBits[i]) == 0) continue;
+    double gap = std::fabs(kSizes[i] - pixels);
+    if (bestGap < 0 || gap <= bestGap) {
+      best = kSizes[i];
+      bestGap = gap;
+    }
+  }
+  return best;
+}
 
 CLineMgr::CLineMgr() {
   try {

@@ -178,6 +178,7 @@ class CLineMgr {
   void DrawFigure(DrawState& d, int i, bool inlineImage);
   void FigureDrawSize(bool inlineImage, bool stretch, int* w, int* h) const;
   void FlushRun(DrawState& d);
+  static Colour TextColour(const DrawState& d, Colour colour);
   void PushColour(DrawState& d, Colour colour);
   void PopColour(DrawState& d);
   const FontDesc* StyleFont(int flags) const;
