@@ -109,6 +109,7 @@ LayoutOptions CDictSession::MakeLayoutOptions(const std::u16string& searchWord) 
   o.bHighlight = s.bHighlight;
   o.bAdjustGaiji = s.bAdjustGaiji;
   o.bRuledLine = s.bRuledLine;
+  o.useSystemColours = s.bUseSystemColor;
   auto colour = [](const RgbColour& c) { return MakeColour(c.red, c.green, c.blue); };
   o.titleColour = colour(s.m_colorTitle);
   o.linkColour = colour(s.m_colorLink);

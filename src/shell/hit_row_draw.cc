@@ -9,6 +9,7 @@
 #include "decode/markup.h"
 #include "layout/layout_book.h"
 #include "layout/markup_scan.h"
+#include "layout/readable_colour.h"
 
 namespace {
 
@@ -80,7 +81,11 @@ class CHeadingPainter {
     int w = 0, h = 0;
     HitRowGaijiSize(half, m_row.fontSize, m_row.adjustGaiji, &w, &h);
     Glyph glyph;
-    if (m_book != nullptr && m_book->GetGlyph(half, kGaijiDots, code, &glyph)) {
+    // The 16-dot font, or on a fine screen the one nearest the device
+    // pixels the gaiji covers.
+    double ratio = m_canvas.DevicePixelRatio();
+    int dots = ratio == 1 || m_book == nullptr ? kGaijiDots : NearestGaijiSize(m_book->GaijiSizes(), h * ratio);
+    if (m_book != nullptr && m_book->GetGlyph(half, dots, code, &glyph)) {
       CBitmapImage image;
       GlyphToImage(glyph, &image);
       if (image.Width() > 0) m_canvas.DrawImage(image, m_x, m_row.top + (m_row.height - h) / 2, w, h);
@@ -113,7 +118,8 @@ RowColours HitRowColours(bool selected, bool listFocused, const RowColourSet& se
   if (set.useSystemColours) {
     if (selected && listFocused) return {system.highlight, system.highlightedText, system.highlightedText};
     if (selected) return {system.window, system.windowText, system.windowText};
-    return {system.base, kBlue, system.windowText};
+    // Blue names were made for a white list; a dark one needs them lighter.
+    return {system.base, ReadableOn(kBlue, system.base), ReadableOn(system.windowText, system.base)};
   }
   if (selected && listFocused) return {kOwnSelection, ~set.title & kRgbMask, kWhite};
   if (selected) return {kOwnUnfocusedSelection, set.text, set.text};

@@ -15,9 +15,14 @@
 //   not selected                 base            blue             window text
 //                                background      title colour     text colour
 //
+// On the desktop's base colour the blue of the names and the window text
+// are kept readable (layout/readable_colour.h): a dark list gets a light
+// blue. The selected rows keep the desktop's own pairs.
+//
 // The heading. Tags are skipped; "&amp;", "&lt;" and "&gt;" draw as their
 // characters; "&h" and "&z" draw the book's 16-dot gaiji bitmaps (8 x 16
-// and 16 x 16), stretched to size/2 x size and size x size of the list's
+// and 16 x 16; on a finer screen the book's font nearest the device pixels
+// they cover), stretched to size/2 x size and size x size of the list's
 // font size when gaiji are adjusted and that size is not 16 -- a code
 // without a bitmap leaves its room empty; "&c" draws "□", "&g" its GB2312
 // character or "□". Everything else is text, drawn in runs. The drawing

@@ -85,6 +85,7 @@ constexpr BoolKey kBoolKeys[] = {
     {"bReloadOnResume", &CSettings::bReloadOnResume, true},
     {"bPreView", &CSettings::bPreView, true},
     {"bDictBar", &CSettings::bDictBar, true},
+    {"bUseSystemColor", &CSettings::bUseSystemColor, true},
 };
 
 int ReadInt(const QSettings& store, const char* key, int fallback) {
@@ -190,6 +191,7 @@ void CSettings::LoadGlobals() {
   for (const BoolKey& k : kBoolKeys) this->*k.field = ReadInt(store, k.key, k.fallback ? 1 : 0) != 0;
   groupName = ReadPath(store, "groupName", kDefaultListName);
   dictPath = ReadPath(store, "dictPath", "");
+  language = ReadPath(store, "language", "");
   m_version = ReadInt(store, "version", 0);
   if (maxBufSize < 2) maxBufSize = 2;
   m_lastSearchWord.clear();
@@ -228,6 +230,7 @@ bool CSettings::SaveGlobals(RenameFunction renameFn) {
     put("groupName", QString::fromStdString(groupName));
     put("mpegPlayerPath", QString::fromStdString(mpegPlayerPath));
     put("dictPath", QString::fromStdString(dictPath));
+    put("language", QString::fromStdString(language));
     put("SearchWordList", QString());
     put("version", kSavedSettingsVersion);
     store.endGroup();

@@ -143,6 +143,13 @@ class CSettings {
   int leftSize = 0;
   int showCmd = 1;
   bool bDictBar = true;
+  // Added for the desktop, kept and written back like the rest:
+  // "ja" or "en" chooses the user interface's language, anything else
+  // (empty by default) leaves it to the desktop's locale; with
+  // bUseSystemColor the views take the desktop's palette (readable on a
+  // dark one too), without it the program's own colours on white.
+  std::string language;
+  bool bUseSystemColor = true;
 
   // ---- "profile.ini"
   RgbColour m_colorTitle{0, 0, 255};

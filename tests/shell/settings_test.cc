@@ -104,6 +104,8 @@ TEST(Settings, FirstRunGivesTheDefaults) {
   EXPECT_EQ(s.leftSize, 0);
   EXPECT_EQ(s.showCmd, 1);
   EXPECT_TRUE(s.bDictBar);
+  EXPECT_EQ(s.language, "");
+  EXPECT_TRUE(s.bUseSystemColor);
   EXPECT_EQ(s.m_version, 0);
   EXPECT_EQ(s.m_colorTitle, (RgbColour{0, 0, 255}));
   EXPECT_EQ(s.m_colorLink, (RgbColour{0, 128, 0}));
@@ -148,6 +150,8 @@ TEST(Settings, SavedValuesComeBackAndVersionIsAlways114) {
   s.groupName = "辞書.grp";
   s.searchType = 4;
   s.leftSize = 321;
+  s.language = "en";
+  s.bUseSystemColor = false;
   s.m_history.SetList(u"猫\t犬\t");
   ASSERT_TRUE(s.SaveGlobals());
 
@@ -161,6 +165,8 @@ TEST(Settings, SavedValuesComeBackAndVersionIsAlways114) {
   EXPECT_EQ(t.groupName, "辞書.grp");
   EXPECT_EQ(t.searchType, 4);
   EXPECT_EQ(t.leftSize, 321);
+  EXPECT_EQ(t.language, "en");
+  EXPECT_FALSE(t.bUseSystemColor);
   EXPECT_EQ(t.fontSizeList, 12);
   // The history went to "history.txt" and is read back at construction.
   EXPECT_EQ(t.m_history.List(), u"猫\t犬\t");
