@@ -264,6 +264,7 @@ void CFolianView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const LayoutOptions& options = m_model.Options();
   CQtCanvas canvas(painter);
+  canvas.SetPalette(palette());
   Colour background = options.useSystemColours ? canvas.GetSystemColour(SystemColour::kWindow)
                                                : options.backgroundColour;
   painter.fillRect(event->rect(), ToQColor(background));

@@ -59,6 +59,7 @@ void CHitRowDelegate::ApplySettings(const CDictSession& session) {
   m_colours.title = own.titleColour;
   m_colours.text = own.textColour;
   m_colours.background = own.backgroundColour;
+  m_colours.useSystemColours = own.useSystemColours;
 }
 
 const FontDesc& CHitRowDelegate::Font(int face) const {
@@ -85,9 +86,8 @@ void CHitRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
   painter->save();
   painter->setClipRect(option.rect);
-  // Gaiji are bitmaps: stretched dot for dot, not blurred.
-  painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
   CQtCanvas canvas(*painter);
+  canvas.SetPalette(option.palette);
   DrawHitRow(canvas, g, colours, Font(row->face), row->name, row->heading, book);
   painter->restore();
 }

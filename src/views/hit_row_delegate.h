@@ -32,9 +32,10 @@ class CHitRowDelegate : public QStyledItemDelegate {
   CHitRowDelegate(BookSource books, QObject* parent = nullptr);
 
   // fontName, fontNameEBG, fontNameEBXAC, fontSizeList, bClearType,
-  // lenDictName, bAdjustGaiji and the colour set.
+  // lenDictName, bAdjustGaiji, the colour set and bUseSystemColor.
   void ApplySettings(const CDictSession& session);
-  // The system colours instead of the program's own.
+  // The system colours instead of the program's own, until the next
+  // ApplySettings.
   void SetUseSystemColours(bool on) { m_colours.useSystemColours = on; }
   bool UseSystemColours() const { return m_colours.useSystemColours; }
 

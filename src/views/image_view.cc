@@ -85,12 +85,9 @@ void CImageView::paintEvent(QPaintEvent*) {
   if (m_image.isNull()) return;
   QPoint origin = -ScrollPosition();
   QSize drawn = DrawnSize();
-  if (drawn == m_image.size()) {
-    painter.drawImage(origin, m_image);
-  } else {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(origin, drawn), m_image);
-  }
+  painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                        ScalesSmoothly(m_image.size(), QSizeF(drawn) * DevicePixelRatioOf(painter)));
+  painter.drawImage(QRect(origin, drawn), m_image);
   PaintOver(painter, origin);
 }
 

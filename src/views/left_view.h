@@ -75,7 +75,8 @@ class CLeftView : public QListView, public CResultConsumer {
   // Fonts, sizes and colours again from the settings (after the options
   // changed).
   void ApplyListFonts();
-  // The desktop's colours instead of the settings' colours.
+  // The desktop's colours instead of the settings' colours, or back; the
+  // setting bUseSystemColor chooses again at the next ApplyListFonts.
   void SetUseSystemColours(bool on);
 
   // ---- state

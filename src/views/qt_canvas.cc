@@ -137,18 +137,40 @@ void CQtCanvas::DashedLine(int x0, int x1, int y, Colour colour) {
   m_painter.fillRect(x0, y, x1 - x0, 1, brush);
 }
 
+double DevicePixelRatioOf(const QPainter& painter) {
+  // The device transform holds the device's ratio whether the painter is
+  // on a widget, on an image with a ratio of its own, or redirected (a
+  // widget rendered into an image).
+  const QTransform t = painter.deviceTransform();
+  double ratio = std::sqrt(std::fabs(t.determinant()));
+  return ratio > 0 ? ratio : 1.0;
+}
+
+bool ScalesSmoothly(QSize image, QSizeF device) {
+  if (image.isEmpty()) return false;
+  auto whole = [](double device, int own) {
+    double k = device / own;
+    return k >= 1 - 1e-6 && std::fabs(k - std::round(k)) < 1e-6;
+  };
+  return !(whole(device.width(), image.width()) && whole(device.height(), image.height()));
+}
+
 void CQtCanvas::DrawImage(const CBitmapImage& image, int x, int y, int width, int height) {
   QImage img = ToQImage(image, m_text, m_background);
   if (img.isNull() || width <= 0 || height <= 0) return;
+  const bool was = m_painter.testRenderHint(QPainter::SmoothPixmapTransform);
+  const bool smooth = ScalesSmoothly(img.size(), QSizeF(width, height) * DevicePixelRatio());
+  if (smooth != was) m_painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
   m_painter.drawImage(QRect(x, y, width, height), img);
+  if (smooth != was) m_painter.setRenderHint(QPainter::SmoothPixmapTransform, was);
 }
 
 Colour CQtCanvas::GetSystemColour(SystemColour which) {
-  QPalette palette = QGuiApplication::palette();
+  const QPalette palette = m_palette ? *m_palette : QGuiApplication::palette();
   QColor c;
   switch (which) {
-    case SystemColour::kWindowText: c = palette.color(QPalette::WindowText); break;
-    case SystemColour::kWindow: c = palette.color(QPalette::Window); break;
+    case SystemColour::kWindowText: c = palette.color(QPalette::Text); break;
+    case SystemColour::kWindow: c = palette.color(QPalette::Base); break;
     case SystemColour::kGrayText: c = palette.color(QPalette::Disabled, QPalette::Text); break;
   }
   return MakeColour(c.red(), c.green(), c.blue());

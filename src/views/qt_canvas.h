@@ -13,6 +13,18 @@
 // Windows default "ＭＳ Ｐゴシック" keeps working. Inversion XORs with white, so that doing
 // it twice restores the pixels; the painter's device should be an RGB32
 // image or a widget for that.
+//
+// The system colours are those of a text view in the palette (the
+// application's unless SetPalette gives the widget's): Base behind the
+// text, Text for it, disabled Text for ruled lines.
+//
+// Fine screens. Coordinates are the painter's logical pixels; the device
+// may have more (DevicePixelRatio), and text, drawn by Qt at the device's
+// resolution, stays sharp. Bitmaps are scaled to the size asked for: dot
+// for dot where every dot becomes a whole square of device pixels (their
+// own size, or a whole multiple of it: twice on a double-density screen),
+// smoothly at any other scale, where some dots would come out wider than
+// others.
 #ifndef TOMELING_VIEWS_QT_CANVAS_H_
 #define TOMELING_VIEWS_QT_CANVAS_H_
 
@@ -21,9 +33,11 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "layout/canvas.h"
@@ -37,6 +51,12 @@ QColor ToQColor(Colour colour);
 // A book image as a QImage; 1-bit images take `ink` for their 0 bits and
 // `paper` for their 1 bits.
 QImage ToQImage(const CBitmapImage& image, QColor ink, QColor paper);
+// Device pixels per logical pixel of what `painter` paints on: the
+// screen's or the image's ratio, times any scale the painter applies.
+double DevicePixelRatioOf(const QPainter& painter);
+// Whether a bitmap of `image` pixels drawn over `device` pixels is
+// smoothed (see above).
+bool ScalesSmoothly(QSize image, QSizeF device);
 
 class CQtCanvas : public CCanvas {
  public:
@@ -53,6 +73,9 @@ class CQtCanvas : public CCanvas {
   void DashedLine(int x0, int x1, int y, Colour colour) override;
   void DrawImage(const CBitmapImage& image, int x, int y, int width, int height) override;
   Colour GetSystemColour(SystemColour which) override;
+  double DevicePixelRatio() override { return DevicePixelRatioOf(m_painter); }
+  // The palette the system colours come from.
+  void SetPalette(const QPalette& palette) { m_palette = palette; }
 
  private:
   // Advances of the characters of one 256-character block; -1 unknown.
@@ -73,6 +96,7 @@ class CQtCanvas : public CCanvas {
   std::unordered_map<uint64_t, Built> m_fonts;
   QColor m_text{Qt::black};
   QColor m_background{Qt::white};
+  std::optional<QPalette> m_palette;
 };
 
 #endif  // TOMELING_VIEWS_QT_CANVAS_H_

@@ -22,6 +22,8 @@ class LeftViewPixelTest : public LeftViewTest {
     LeftViewTest::SetUp();
     // 16 pixels: the gaiji are drawn at their own size.
     Settings().fontSizeList = 16;
+    // The program's own colours unless a test asks for the desktop's.
+    Settings().bUseSystemColor = false;
     Settings().bFindAllDict = true;
   }
 
