@@ -1,5 +1,7 @@
 #include "shell/search_cycle.h"
 
+#include <QCoreApplication>
+#include <QString>
 #include <cstdio>
 
 #include "catalog/book_list.h"
@@ -38,6 +40,17 @@ bool IsTrimSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c
 std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 }  // namespace
+
+std::u16string NoHitText() {
+  return QCoreApplication::translate("CSearchCycle", "候補が見つかりません").toStdU16String();
+}
+
+std::u16string HitCountText(int hits, bool overflow) {
+  // %n, not %1: a translation may word one hit and many differently.
+  QString text = overflow ? QCoreApplication::translate("CSearchCycle", ">%n 件", nullptr, hits)
+                          : QCoreApplication::translate("CSearchCycle", "%n 件", nullptr, hits);
+  return text.toStdU16String();
+}
 
 std::u16string TrimSearchWord(std::u16string_view word, bool trimPunctuation) {
   while (!word.empty() && IsTrimSpace(word.front())) word.remove_prefix(1);
@@ -184,7 +197,7 @@ void CSearchCycle::FullTextProgressThunk(void* self, int hits, int pages, int pa
   int percent = pages > 0 ? static_cast<int>(100LL * pageIndex / pages) + 1 : 100;
   char tail[16];
   std::snprintf(tail, sizeof tail, " %3d%%", percent);
-  std::u16string status = Ascii(std::to_string(hits)) + u" 件" + Ascii(tail);
+  std::u16string status = HitCountText(hits) + Ascii(tail);
   cycle->m_frame.SetStatusText(status);
   cycle->m_frame.PumpEvents();
 }
@@ -193,7 +206,7 @@ void CSearchCycle::FinishSearch(int terms, bool overflow) {
   int n = m_consumer.FillFromHits(terms);
   m_lastCount = n;
   if (n < 1) {
-    m_frame.SetStatusText(kNoHitText);
+    m_frame.SetStatusText(NoHitText());
     m_frame.ShowNoHitNotice(m_settings.bNoticeNoHit);
     m_frame.MoveFocus(kFocusSearchBox);
     return;
@@ -207,7 +220,7 @@ void CSearchCycle::FinishSearch(int terms, bool overflow) {
     m_frame.MoveFocus(kFocusSearchBox);
   }
   int shown = overflow && m_settings.bIncrementalSearch ? CHitList::kLimit50 : n;
-  m_frame.SetStatusText((overflow ? u">" : u"") + Ascii(std::to_string(shown)) + u" 件");
+  m_frame.SetStatusText(HitCountText(shown, overflow));
 }
 
 void CSearchCycle::AbortSearch() {

@@ -33,7 +33,11 @@
 class CBookList;
 class CSettings;
 
-inline constexpr const char16_t* kNoHitText = u"候補が見つかりません";
+// The status texts, in the user interface's language (the Japanese ones
+// when no translation is installed): "候補が見つかりません", "%d 件", and
+// ">%d 件" when the hit list could not take every hit.
+std::u16string NoHitText();
+std::u16string HitCountText(int hits, bool overflow = false);
 
 // Search method index, shared with the search-type box and the menus.
 enum SearchType : int {
@@ -56,7 +60,7 @@ class CSearchFrame {
   virtual int SearchTypeSelection() = 0;
   virtual void SetStatusText(const std::u16string& text) = 0;
   virtual void MoveFocus(FocusTarget target) = 0;
-  // Shows kNoHitText in the content view, or clears the view.
+  // Shows NoHitText() in the content view, or clears the view.
   virtual void ShowNoHitNotice(bool show) = 0;
   virtual void PutHistoryWord(const std::u16string& word) = 0;
   virtual void SetWaitCursor(bool on) = 0;
