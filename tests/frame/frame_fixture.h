@@ -28,6 +28,7 @@
 #include "views/left_view.h"
 #include "views/main_frame.h"
 #include "views/search_bar.h"
+#include "shell/hit_rows.h"
 #include "views/widget_test_util.h"
 
 class FrameTest : public ::testing::Test {
