@@ -67,11 +67,17 @@ struct CBookList::ScanState {
 };
 
 int CBookList::ScanBooks(const std::string& directory, int depth, const ScanProgress& progress) {
+  return ScanBooks(std::vector<std::string>{directory}, depth, progress);
+}
+
+int CBookList::ScanBooks(const std::vector<std::string>& directories, int depth, const ScanProgress& progress) {
   int before = Count();
   ScanState state;
   if (progress) state.progress = &progress;
-  std::string canonical = RealPath(directory);
-  if (!canonical.empty()) Scan(directory, canonical, depth, &state);
+  for (const std::string& directory : directories) {
+    std::string canonical = RealPath(directory);
+    if (!canonical.empty()) Scan(directory, canonical, depth, &state);
+  }
   return Count() - before;
 }
 

@@ -57,6 +57,10 @@ class CBookList {
   // its subdirectories with depth - 1. Returns the number of entries added.
   // The list is not emptied first: a new scan starts with Clear.
   int ScanBooks(const std::string& directory, int depth, const ScanProgress& progress = nullptr);
+  // ScanBooks of each directory in turn as one walk: a directory reached
+  // from two of them (a card holding a link to the user's book folder, say)
+  // is entered once, so its books are listed once.
+  int ScanBooks(const std::vector<std::string>& directories, int depth, const ScanProgress& progress = nullptr);
 
   // Adds the usable subbooks of the book whose catalog is `catalogPath`;
   // EB subbooks are opened at once. Returns the number added.

@@ -7,16 +7,13 @@
 #include "reader/eb_reader.h"
 #include "reader/subbook_media.h"
 #include "shell/app_dir.h"
+#include "shell/data_dir.h"
 #include "shell/dict_config.h"
 #include "shell/plain_text.h"
 
 std::string DemoBookDirectory() {
-  std::string here = ProgramDirectory();
-  for (const char* rel : {"demo", "../../data/demo", "../data/demo"}) {
-    std::string dir = here + rel;
-    if (DirectoryExists(dir)) return dir;
-  }
-  return "";
+  std::string data = DataDirectory();
+  return !data.empty() && DirectoryExists(data + "demo") ? data + "demo" : "";
 }
 
 CDictSession::CDictSession(const SessionOptions& options)
@@ -30,7 +27,7 @@ CDictSession::~CDictSession() = default;
 
 int CDictSession::ScanBooks(const std::vector<std::string>& dirs, int depth) {
   m_books.Clear();
-  for (const std::string& dir : dirs) m_books.ScanBooks(dir, depth);
+  m_books.ScanBooks(dirs, depth);
   BooksChanged();
   return m_books.Count();
 }

@@ -97,7 +97,8 @@ class CDictSession {
   int Count() const { return m_books.Count(); }
 
   // ---- building the list; each applies the records once
-  // Empties the list and adds the books below `dirs`. Returns the count.
+  // Empties the list and adds the books below `dirs`, walked as one tree:
+  // a folder reached from two of them is listed once. Returns the count.
   int ScanBooks(const std::vector<std::string>& dirs, int depth);
   // Empties the list and loads a group file ("" for the settings' current
   // one). 1 when the file could be read, else 0.
@@ -152,8 +153,7 @@ class CDictSession {
   CColourNames m_colourNames;
 };
 
-// The bundled demo dictionary beside the program (installed, or in the
-// build tree), or "".
+// The bundled demo dictionary in the data directory (data_dir.h), or "".
 std::string DemoBookDirectory();
 
 #endif  // TOMELING_SHELL_DICT_SESSION_H_
