@@ -8,7 +8,9 @@
 //                           else $TOMELING_HOME, else as app_dir.h says
 //
 // Start-up: the settings and the colour names (the session), the group
-// file, then the main window, which posts its first-start sequence.
+// file, the single-instance check (unless bMultiApp: a second start brings
+// the running copy to the front and ends with 0), then the main window,
+// which posts its first-start sequence.
 // SIGTERM, SIGINT and SIGHUP close the window as the user would, so the
 // settings, the group and the history are saved on the way out.
 #include <sys/socket.h>
@@ -22,8 +24,10 @@
 #include <csignal>
 
 #include "shell/dict_session.h"
+#include "shell/scan_roots.h"
 #include "shell/session_files.h"
 #include "views/main_frame.h"
+#include "views/single_instance.h"
 
 namespace {
 
@@ -95,10 +99,29 @@ int main(int argc, char** argv) {
 
   CDictSession session(MakeSessionOptions(parser.value(home)));
   session.LoadGroup();
+  // The check runs once, here: changing bMultiApp counts from the next start.
+  CSingleInstance instance(QString::fromLatin1(kDesktopFile));
+  if (!session.Settings().bMultiApp) {
+    switch (instance.Start()) {
+      case CSingleInstance::Outcome::kOtherRunning:
+        return 0;
+      case CSingleInstance::Outcome::kFailed:
+        qCritical("%s: %s", kDesktopFile, qPrintable(instance.Error()));
+        return 1;
+      case CSingleInstance::Outcome::kFirst:
+        break;
+    }
+  }
+  // Where the user is told to copy books; a rescan looks there.
+  EnsureUserBookFolder();
   int status = 0;
   bool replaced = false;
   {
     CMainFrame frame(session, kEdition);
+    QObject::connect(&instance, &CSingleInstance::activationRequested, &frame, [&frame] {
+      BringToFront(&frame);
+      qInfo("%s: brought to the front by another start", kDesktopFile);
+    });
     CloseOnSignals(&frame, &frame);
     frame.Start();
     status = QApplication::exec();

@@ -20,6 +20,7 @@
 #include "views/left_view.h"
 #include "views/main_commands.h"
 #include "views/search_bar.h"
+#include "views/storage_watcher.h"
 
 CMainFrame::CMainFrame(CDictSession& session, Edition edition, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_settings(session.Settings()), m_edition(edition) {
@@ -34,6 +35,7 @@ CMainFrame::CMainFrame(CDictSession& session, Edition edition, QWidget* parent)
   RestoreGeometry();
   ChooseOrientation();
   if (m_settings.bTaskTray) SetTrayIcon(true);
+  WatchStorage(new CStorageWatcher(this));
   qApp->installEventFilter(this);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now == nullptr || now->window() != this) return;
@@ -90,6 +92,17 @@ void CMainFrame::BuildStatus() {
   m_status->setObjectName(QStringLiteral("status"));
   statusBar()->addWidget(m_status, 1);
 }
+
+// A storage card arriving starts timer 102 (bReloadOnResume); when it
+// fires the book list is read again, as UM_RELOAD_BOOKS.
+void CMainFrame::WatchStorage(CStorageWatcher* watcher) {
+  delete m_storage;
+  m_storage = watcher;
+  m_storage->SetReloadOnResume(m_settings.bReloadOnResume);
+  connect(m_storage, &CStorageWatcher::reloadBooksRequested, this, [this] { ReloadBooks(); });
+}
+
+void CMainFrame::WatchStorageFolders(const QStringList& folders) { WatchStorage(new CStorageWatcher(folders, this)); }
 
 CGraphicWindow& CMainFrame::Graphic() {
   if (m_graphic == nullptr) {

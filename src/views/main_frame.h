@@ -36,6 +36,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <initializer_list>
@@ -55,6 +56,7 @@ class CLeftView;
 class CSearchBar;
 class CSearchCycle;
 class CSettings;
+class CStorageWatcher;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -178,6 +180,10 @@ class CMainFrame : public QMainWindow, public CFrame {
   QMenu* DictionaryMenu() const { return m_dictMenu; }
   CGraphicWindow* GraphicWindow() const { return m_graphic; }
   QSystemTrayIcon* TrayIcon() const { return m_tray; }
+  CStorageWatcher* StorageWatcher() const { return m_storage; }
+  // Watches `folders` for storage cards in place of the desktop's mount
+  // folders (tests).
+  void WatchStorageFolders(const QStringList& folders);
   CSearchCycle& Cycle() { return *m_cycle; }
   const std::u16string& SearchWord() const { return m_searchWord; }
   bool StartupDone() const { return m_started; }
@@ -257,6 +263,7 @@ class CMainFrame : public QMainWindow, public CFrame {
   void ActivatePane(int direction);
   void SetTrayIcon(bool on);
   void ApplyIconSize();
+  void WatchStorage(CStorageWatcher* watcher);
 
   CDictSession& m_session;
   CSettings& m_settings;
@@ -272,6 +279,7 @@ class CMainFrame : public QMainWindow, public CFrame {
   QMenu* m_dictMenu = nullptr;
   QLabel* m_status = nullptr;
   QSystemTrayIcon* m_tray = nullptr;
+  CStorageWatcher* m_storage = nullptr;
   std::map<int, QAction*> m_actions;
   std::vector<QAction*> m_accelerators;
   std::vector<QString> m_groupItems;  // the group files listed in the menu

@@ -10,12 +10,13 @@
 #include <QToolBar>
 
 #include "shell/dict_session.h"
+#include "shell/virtual_keys.h"
 #include "views/folian_view.h"
 #include "views/left_view.h"
 #include "views/main_commands.h"
 #include "views/main_frame.h"
-#include "views/platform_placeholders.h"
 #include "views/search_bar.h"
+#include "views/tool_icons.h"
 
 namespace {
 
@@ -128,12 +129,10 @@ void CMainFrame::BuildToolBar() {
   m_toolBar->setMovable(false);
   m_toolBar->setFloatable(false);
   m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
-  const int ids[] = {kCmdBack, kCmdForward, kCmdFindNext, kCmdFullScreen};
   const char* tips[] = {QT_TRANSLATE_NOOP("CMainFrame", "戻る"), QT_TRANSLATE_NOOP("CMainFrame", "進む"),
                         QT_TRANSLATE_NOOP("CMainFrame", "次の語の検索"), QT_TRANSLATE_NOOP("CMainFrame", "全画面表示")};
-  for (int i = 0; i < 4; ++i) {
-    QAction* action = AddCommand(nullptr, ids[i]);
-    action->setIcon(PlaceholderToolIcon(style(), i));
+  for (int i = 0; i < kToolButtonCount; ++i) {
+    QAction* action = AddCommand(nullptr, kToolButtonCommands[static_cast<size_t>(i)]);
     action->setIconVisibleInMenu(false);
     action->setToolTip(tr(tips[i]));
     m_toolBar->addAction(action);
@@ -167,7 +166,7 @@ void CMainFrame::ApplyKeyTable() {
 // -------------------------------------------------------------- key table
 
 bool CMainFrame::MatchKey(const QKeyEvent* key, uint16_t* command) const {
-  return PlaceholderMatchKeyPress(m_settings.m_keyTable, key->key(), key->modifiers(), command);
+  return MatchKeyPress(m_settings.m_keyTable, key->key(), key->modifiers(), command);
 }
 
 // The key table sees a key before the widget that has the focus, except

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include "catalog/word_history.h"
@@ -18,11 +19,12 @@
 #include "views/folian_view.h"
 #include "views/graphic_window.h"
 #include "views/group_dialog.h"
+#include "views/help_topics.h"
 #include "views/left_view.h"
 #include "views/main_frame.h"
 #include "views/option_sheet.h"
-#include "views/platform_placeholders.h"
 #include "views/search_bar.h"
+#include "views/storage_watcher.h"
 
 void CMainFrame::AddDictionaryDialog() {
   // Books copied on Linux often carry lower-case names.
@@ -57,6 +59,7 @@ void CMainFrame::ApplyOptionChanges(unsigned changes) {
   if (changes & (kChangedContentFonts | kChangedLayoutPage | kChangedLeftMargin)) m_content->ApplySettings();
   if (changes & (kChangedListFonts | kChangedLayoutPage)) m_list->ApplyListFonts();
   if (changes & kChangedTrayIcon) SetTrayIcon(m_settings.bTaskTray);
+  if (changes & kChangedOptionPage) m_storage->SetReloadOnResume(m_settings.bReloadOnResume);
   if (changes & kChangedLayoutPage) ChooseOrientation();
 }
 
@@ -139,7 +142,10 @@ void CMainFrame::ShowArea(bool copyright) {
   if (area != nullptr) m_content->ShowEntry(d.dict, area->startPage, 0, true, 0);
 }
 
-void CMainFrame::OpenHelp() { PlaceholderOpenHelp(); }
+void CMainFrame::OpenHelp() {
+  if (!ShowHelpTopics(QLocale::system().name()))
+    QMessageBox::warning(this, windowTitle(), tr("ヘルプを開けません"));
+}
 
 void CMainFrame::OpenAbout() {
   CAboutDialog(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(), this).exec();

@@ -11,12 +11,12 @@
 
 #include "catalog/book_list.h"
 #include "shell/dict_session.h"
+#include "shell/scan_roots.h"
 #include "shell/session_files.h"
 #include "views/folian_view.h"
 #include "views/graphic_window.h"
 #include "views/left_view.h"
 #include "views/main_frame.h"
-#include "views/platform_placeholders.h"
 #include "views/search_bar.h"
 
 namespace {
@@ -203,7 +203,9 @@ bool CMainFrame::EnsureBooks(bool scanned) {
 // Scans the rescan roots; a progress window can stop the walk, keeping
 // what was found.
 void CMainFrame::ScanForBooks() {
-  std::vector<std::string> roots = PlaceholderScanRoots(m_settings.bFindAllDrv);
+  EnsureUserBookFolder();
+  const std::vector<std::string> roots =
+      ScanRoots(m_settings.bFindAllDrv, RemovableVolumes(MountedVolumes()), UserBookFolder());
   QProgressDialog progress(tr("辞書を検索しています..."), tr("中止"), 0, 0, this);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
@@ -221,7 +223,7 @@ void CMainFrame::ScanForBooks() {
     return !progress.wasCanceled() && !m_cancelScan;
   };
   m_session.Books().Clear();
-  for (const std::string& root : roots) m_session.Books().ScanBooks(root, kPlaceholderRescanDepth, onDirectory);
+  m_session.Books().ScanBooks(roots, kRescanDepth, onDirectory);
   m_session.BooksChanged();
   m_scanning = false;
   AfterBooksChanged();

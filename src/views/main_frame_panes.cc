@@ -15,6 +15,7 @@
 #include "views/main_commands.h"
 #include "views/main_frame.h"
 #include "views/search_bar.h"
+#include "views/tool_icons.h"
 
 // `layout` when set, else by the window's shape: side by side when it is
 // wider than high.
@@ -85,12 +86,17 @@ void CMainFrame::ActivatePane(int direction) {
   FocusPane(next == 0 ? kFocusHitList : kFocusContentView);
 }
 
-// Small (15 x 15) or large (32 x 30) buttons: ICONSIZE 0 or 1, else large
-// on a screen whose small icons are 30 pixels or more.
+// Small or large buttons: ICONSIZE 0 or 1, else large on a screen whose
+// small icons are 30 pixels or more.
 void CMainFrame::ApplyIconSize() {
-  bool large = m_settings.m_iconSize == 1 ||
-               (m_settings.m_iconSize != 0 && style()->pixelMetric(QStyle::PM_SmallIconSize) >= 30);
-  m_toolBar->setIconSize(large ? QSize(32, 30) : QSize(15, 15));
+  const bool large = UseLargeToolIcons(m_settings.m_iconSize, SmallIconDevicePixels(this));
+  // Only velloc lets a "ToolBar.bmp" replace the images.
+  const QString bitmap =
+      Handheld() ? QString() : QString::fromStdString(m_settings.AppDir()) + QStringLiteral("ToolBar.bmp");
+  const ToolIcons icons = ToolButtonIcons(large, bitmap);
+  for (int i = 0; i < kToolButtonCount; ++i)
+    if (QAction* action = Action(kToolButtonCommands[static_cast<size_t>(i)])) action->setIcon(icons[static_cast<size_t>(i)]);
+  m_toolBar->setIconSize(ToolIconSize(large));
 }
 
 // The icon goes where the desktop has a notification area; without one
