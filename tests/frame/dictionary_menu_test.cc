@@ -47,15 +47,17 @@ TEST_F(DictionaryMenuTest, OnlyTheFirstSixteenOfTwentyDictionariesHaveAMnemonic)
   ASSERT_EQ(frame->BookItemCount(), 20);
   QStringList texts = MenuTexts();
   ASSERT_EQ(texts.size(), 22);  // 20 dictionaries, a separator, the group
-  EXPECT_EQ(texts[0], QStringLiteral("辞書0(&0)"));
-  EXPECT_EQ(texts[9], QStringLiteral("辞書9(&9)"));
-  EXPECT_EQ(texts[10], QStringLiteral("辞書10(&A)"));
-  EXPECT_EQ(texts[15], QStringLiteral("辞書15(&F)"));
-  EXPECT_EQ(texts[16], QStringLiteral("辞書16"));
-  EXPECT_EQ(texts[19], QStringLiteral("辞書19"));
+  // The book keeps its titles in full-width characters; the menu shows
+  // them as they are, with a half-width mnemonic after the first sixteen.
+  auto name = [&](int i) { return QString::fromStdU16String(session->DisplayName(i)); };
+  EXPECT_EQ(name(10), QStringLiteral("辞書１０"));
+  for (int i = 0; i < 20; ++i) {
+    QString suffix = i < 16 ? QString::asprintf("(&%X)", static_cast<unsigned>(i)) : QString();
+    EXPECT_EQ(texts[i], name(i) + suffix) << i;
+  }
   EXPECT_EQ(texts[20], QStringLiteral("-"));
   EXPECT_EQ(texts[21], QStringLiteral("TOMELING"));
-  EXPECT_EQ(CheckedTexts(), (QStringList{QStringLiteral("辞書0(&0)"), QStringLiteral("TOMELING")}));
+  EXPECT_EQ(CheckedTexts(), (QStringList{name(0) + QStringLiteral("(&0)"), QStringLiteral("TOMELING")}));
 }
 
 TEST_F(DictionaryMenuTest, ChoosingADictionaryMakesItCurrent) {

@@ -83,7 +83,8 @@ class FrameTest : public ::testing::Test {
 
   // The session and the window, as main.cc makes them.
   void Open(CMainFrame::Edition edition = CMainFrame::Edition::kHandheldPc) {
-    std::ofstream(StorePath()) << "[Globals]\n" << m_globals;
+    // A second start reads what the first one saved.
+    if (!std::filesystem::exists(StorePath())) std::ofstream(StorePath()) << "[Globals]\n" << m_globals;
     SessionOptions options;
     options.home = AppDir();
     options.profilePath = StorePath();
