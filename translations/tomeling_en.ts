@@ -144,6 +144,271 @@
     </message>
 </context>
 <context>
+    <name>CMainFrame</name>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)	Ctrl+X</source>
+        <translation>Cu&amp;t	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)	Ctrl+V</source>
+        <translation>&amp;Paste	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>全て選択(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>全て選択(&amp;A)	Ctrl+A</source>
+        <translation>Select &amp;All	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>履歴の読込(&amp;L)</source>
+        <translation>&amp;Load History</translation>
+    </message>
+    <message>
+        <source>履歴の保存(&amp;S)</source>
+        <translation>&amp;Save History</translation>
+    </message>
+    <message>
+        <source>履歴の削除(&amp;D)</source>
+        <translation>Clear &amp;History</translation>
+    </message>
+    <message>
+        <source>項目内容を検索(&amp;F)</source>
+        <translation>&amp;Find in Entry</translation>
+    </message>
+    <message>
+        <source>次の語の検索(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>カーソルモード(&amp;S)</source>
+        <translation>Cursor &amp;Mode</translation>
+    </message>
+    <message>
+        <source>前方一致(&amp;B)</source>
+        <translation>&amp;Forward Search</translation>
+    </message>
+    <message>
+        <source>後方一致(&amp;E)</source>
+        <translation>&amp;Backward Search</translation>
+    </message>
+    <message>
+        <source>完全一致(&amp;X)</source>
+        <translation>&amp;Exact Search</translation>
+    </message>
+    <message>
+        <source>クロス条件(&amp;C)</source>
+        <translation>&amp;Cross Search</translation>
+    </message>
+    <message>
+        <source>条件検索(&amp;K)</source>
+        <translation>&amp;Keyword Search</translation>
+    </message>
+    <message>
+        <source>メニュー検索(&amp;M)</source>
+        <translation>&amp;Menu</translation>
+    </message>
+    <message>
+        <source>複合検索(&amp;L)</source>
+        <translation>Comp&amp;lex Search</translation>
+    </message>
+    <message>
+        <source>図版メニュー(&amp;G)</source>
+        <translation>&amp;Graphic Menu</translation>
+    </message>
+    <message>
+        <source>クリップボード検索(&amp;Y)</source>
+        <translation>Cli&amp;pboard Search</translation>
+    </message>
+    <message>
+        <source>串刺し検索(&amp;A)</source>
+        <translation>Search &amp;All Dictionaries</translation>
+    </message>
+    <message>
+        <source>インクリメンタルサーチ(&amp;I)</source>
+        <translation>&amp;Incremental Search</translation>
+    </message>
+    <message>
+        <source>語尾補正(&amp;W)</source>
+        <translation>&amp;Word Ending Correction</translation>
+    </message>
+    <message>
+        <source>辞書の追加(&amp;D)</source>
+        <translation>&amp;Add Dictionary</translation>
+    </message>
+    <message>
+        <source>辞書の再検索(&amp;S)</source>
+        <translation>&amp;Rescan Dictionaries</translation>
+    </message>
+    <message>
+        <source>グループの編集(&amp;G)</source>
+        <translation>&amp;Edit Group</translation>
+    </message>
+    <message>
+        <source>戻る(&amp;P)</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>進む(&amp;N)</source>
+        <translation>&amp;Forward</translation>
+    </message>
+    <message>
+        <source>著作権表示(&amp;C)</source>
+        <translation>Cop&amp;yright</translation>
+    </message>
+    <message>
+        <source>連続表示(&amp;N)</source>
+        <translation>Continuous &amp;Display</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ トピック(&amp;H)</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>Tomeling のバージョン情報...</source>
+        <translation>About Tomeling...</translation>
+    </message>
+    <message>
+        <source>Tomeling のバージョン情報(&amp;A)...</source>
+        <translation>&amp;About Tomeling...</translation>
+    </message>
+    <message>
+        <source>アプリケーションの終了(&amp;X)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>辞書</source>
+        <translation>&amp;Dictionary</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>ツール</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>移動(&amp;G)</source>
+        <translation>&amp;Go</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>次の語の検索</source>
+        <translation>Find Next</translation>
+    </message>
+    <message>
+        <source>全画面表示</source>
+        <translation>Full Screen</translation>
+    </message>
+    <message>
+        <source>辞書の追加</source>
+        <translation>Add Dictionary</translation>
+    </message>
+    <message>
+        <source>CATALOG Files (CATALOG* catalog* Catalog*);;All Files (*)</source>
+        <translation>CATALOG Files (CATALOG* catalog* Catalog*);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>履歴の読込</source>
+        <translation>Load History</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt);;All Files (*)</source>
+        <translation>Text Files (*.txt);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>履歴を読み込めません:
+%1</source>
+        <translation>Cannot load the history:
+%1</translation>
+    </message>
+    <message>
+        <source>履歴の保存</source>
+        <translation>Save History</translation>
+    </message>
+    <message>
+        <source>履歴を保存できません:
+%1</source>
+        <translation>Cannot save the history:
+%1</translation>
+    </message>
+    <message>
+        <source>ヘルプを開けません</source>
+        <translation>Cannot open the help</translation>
+    </message>
+    <message>
+        <source>辞書を検索しています...</source>
+        <translation>Looking for dictionaries...</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>辞書を検索しています...
+%1</source>
+        <translation>Looking for dictionaries...
+%1</translation>
+    </message>
+    <message>
+        <source>辞書が見つかりません:
+%1</source>
+        <translation>No dictionary found:
+%1</translation>
+    </message>
+    <message>
+        <source>グループを保存できません:
+%1</source>
+        <translation>Cannot save the group:
+%1</translation>
+    </message>
+    <message>
+        <source>候補が見つかりません</source>
+        <translation>No hits found</translation>
+    </message>
+    <message>
+        <source>Folian</source>
+        <translation>Tomeling</translation>
+    </message>
+</context>
+<context>
     <name>CPPFont</name>
     <message>
         <source>ClearType(&amp;C)</source>
@@ -516,6 +781,37 @@
     <message>
         <source>中止</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CSearchBar</name>
+    <message>
+        <source>検索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>前方</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>後方</source>
+        <translation>Backward</translation>
+    </message>
+    <message>
+        <source>完全</source>
+        <translation>Exact</translation>
+    </message>
+    <message>
+        <source>クロス</source>
+        <translation>Cross</translation>
+    </message>
+    <message>
+        <source>条件</source>
+        <translation>Keyword</translation>
+    </message>
+    <message>
+        <source>全文</source>
+        <translation>Full Text</translation>
     </message>
 </context>
 <context>

@@ -7,7 +7,8 @@
 //   marrit [--home DIR]     keycode.ini, history.txt, the group files);
 //                           else $TOMELING_HOME, else as app_dir.h says
 //
-// Start-up: the settings and the colour names (the session), the group
+// Start-up: the settings and the colour names (the session), the
+// translators of the interface's language, the group
 // file, the single-instance check (unless bMultiApp: a second start brings
 // the running copy to the front and ends with 0), then the main window,
 // which posts its first-start sequence.
@@ -28,6 +29,7 @@
 #include "shell/session_files.h"
 #include "views/main_frame.h"
 #include "views/single_instance.h"
+#include "views/translations.h"
 
 namespace {
 
@@ -98,6 +100,8 @@ int main(int argc, char** argv) {
   parser.process(app);
 
   CDictSession session(MakeSessionOptions(parser.value(home)));
+  // Before the first window: widgets take their texts when they are made.
+  InstallTranslators(session.Settings().language);
   session.LoadGroup();
   // The check runs once, here: changing bMultiApp counts from the next start.
   CSingleInstance instance(QString::fromLatin1(kDesktopFile));
