@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "layout/layout_book.h"
 #include "layout/readable_colour.h"
 
 namespace {
@@ -60,4 +61,16 @@ TEST(ReadableColour, AGreyPageGetsTheBestThereIs) {
   Colour c = ReadableOn(kTitle, grey, 4.7);
   EXPECT_TRUE(c == kWhite || c == kBlack);
   EXPECT_NEAR(ContrastRatio(c, grey), std::max(ContrastRatio(kWhite, grey), ContrastRatio(kBlack, grey)), 1e-9);
+}
+
+TEST(NearestGaijiSize, TheBooksFontNearestTheDevicePixels) {
+  const int all = kGaiji16 | kGaiji24 | kGaiji32 | kGaiji48;
+  EXPECT_EQ(NearestGaijiSize(all, 16), 16);
+  EXPECT_EQ(NearestGaijiSize(all, 32), 32);
+  EXPECT_EQ(NearestGaijiSize(all, 40), 48) << "a tie goes to the larger font";
+  EXPECT_EQ(NearestGaijiSize(all, 100), 48);
+  EXPECT_EQ(NearestGaijiSize(kGaiji16 | kGaiji48, 32), 48);
+  EXPECT_EQ(NearestGaijiSize(kGaiji16 | kGaiji24, 32), 24);
+  EXPECT_EQ(NearestGaijiSize(kGaiji16, 48), 16);
+  EXPECT_EQ(NearestGaijiSize(0, 32), 16) << "no font: the 16-dot one is asked for";
 }

@@ -5,7 +5,9 @@
 #include <QImage>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
+#include "layout/readable_colour.h"
 #include "left_view_fixture.h"
 #include "shell/hit_rows.h"
 #include "views/hit_row_delegate.h"
@@ -128,6 +130,38 @@ TEST_F(LeftViewPixelTest, SystemColoursAreThePalettes) {
   QImage unfocused = Grab();
   ExpectPart(unfocused, 0, 0, heading, window.rgb(), text.rgb(), "unfocused name");
   ExpectPart(unfocused, 0, heading + 16, right, window.rgb(), text.rgb(), "unfocused heading");
+}
+
+// The names' blue and the headings' text keep 4.5:1 on the list's base
+// colour, light or dark; the selected row keeps the palette's own pair.
+TEST_F(LeftViewPixelTest, RowsReadOnTheLightAndDarkFusionPalettes) {
+  OpenAndFill();
+  list->SetUseSystemColours(true);
+  const int heading = list->Delegate()->HeadingX();
+  const int right = RowRect(1).right();
+  for (bool dark : {false, true}) {
+    SCOPED_TRACE(dark ? "dark" : "light");
+    const QPalette palette = FusionPalette(dark);
+    list->setPalette(palette);
+    QCoreApplication::processEvents();
+    QImage image = Grab();
+    SaveScreenshot(list, dark ? QStringLiteral("hitlist_dark") : QStringLiteral("hitlist_light"));
+    const Rgb base = palette.color(QPalette::Base).rgb();
+    for (auto [x0, x1, what] : {std::tuple{0, heading, "name"}, std::tuple{heading, right, "heading"}}) {
+      QRect r = RowRect(1);
+      std::map<Rgb, int> c = Colours(image, QRect(x0, r.top(), x1 - x0, r.height()));
+      ASSERT_EQ(c.size(), 2u) << what;
+      EXPECT_GT(c[base], 0) << what << " on the base colour";
+      for (auto [ink, n] : c) {
+        if (ink == base) continue;
+        Colour fg = MakeColour(qRed(ink), qGreen(ink), qBlue(ink));
+        Colour bg = MakeColour(qRed(base), qGreen(base), qBlue(base));
+        EXPECT_GE(ContrastRatio(fg, bg), kReadableContrast) << what << " in " << std::hex << ink;
+      }
+    }
+    ExpectPart(image, 0, 0, heading, palette.color(QPalette::Highlight).rgb(),
+               palette.color(QPalette::HighlightedText).rgb(), "selected name");
+  }
 }
 
 TEST_F(LeftViewPixelTest, WithoutANameColumnHeadingsStartAtTheLeftEdge) {

@@ -10,10 +10,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 // Widgets need a QApplication; the canvas tests in the same program used
@@ -79,6 +84,43 @@ void WhenModalShows(F f) {
     }
   });
   timer->start();
+}
+
+// The Fusion style's palettes: its own light one, and the dark one that
+// desktops in a dark theme hand to Fusion (light text on dark grey, blue
+// selection).
+inline QPalette FusionPalette(bool dark) {
+  std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  QPalette p = fusion->standardPalette();
+  if (!dark) return p;
+  const QColor window(53, 53, 53), base(42, 42, 42), text(255, 255, 255), disabled(127, 127, 127);
+  p.setColor(QPalette::Window, window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+  p.setColor(QPalette::ToolTipBase, base);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::Button, window);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::BrightText, Qt::red);
+  p.setColor(QPalette::Link, QColor(42, 130, 218));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, Qt::black);
+  p.setColor(QPalette::PlaceholderText, disabled);
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) p.setColor(QPalette::Disabled, role, disabled);
+  p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(80, 80, 80));
+  p.setColor(QPalette::Disabled, QPalette::HighlightedText, disabled);
+  return p;
+}
+
+// `w` drawn as a screen of `ratio` device pixels per pixel would show it.
+inline QImage RenderAt(QWidget* w, double ratio) {
+  QImage image((QSizeF(w->size()) * ratio).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::magenta);
+  w->render(&image);
+  return image;
 }
 
 #endif  // TOMELING_TESTS_VIEWS_WIDGET_TEST_UTIL_H_
