@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QXmlStreamReader>
 #include <functional>
 #include <map>
 #include <memory>
@@ -260,4 +261,37 @@ TEST_F(TranslationTest, JapaneseShowsTheOriginalTexts) {
   EXPECT_EQ(HitCountText(3), u"3 件");
   EXPECT_EQ(HitCountText(50, true), u">50 件");
   EXPECT_EQ(ImageCaption(640, 480), QStringLiteral("(W)640x(H)480"));
+}
+
+// The English help page names menu items, buttons and option pages in
+// bold: each is a text of the English translation, so that the page and
+// the program speak alike.
+TEST(EnglishHelp, NamesOnlyTextsTheProgramShows) {
+  QFile ts(QStringLiteral(TOMELING_SOURCE_DIR "/translations/tomeling_en.ts"));
+  ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+  std::set<QString> shown;
+  QXmlStreamReader xml(&ts);
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (!xml.isStartElement()) continue;
+    if (xml.name() != QLatin1String("translation") && xml.name() != QLatin1String("numerusform")) continue;
+    QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    text = text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+    if (text.endsWith(QLatin1String("..."))) text.chop(3);
+    if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+    shown.insert(text);
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  ASSERT_GT(shown.size(), 100u);
+
+  QFile help(QStringLiteral(TOMELING_SOURCE_DIR "/data/help/Tomeling.en.htm"));
+  ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(help.readAll());
+  static const QRegularExpression kBold(QStringLiteral("<b>([^<]+)</b>"));
+  int named = 0;
+  for (auto it = kBold.globalMatch(page); it.hasNext(); ++named) {
+    const QString name = it.next().captured(1);
+    EXPECT_TRUE(shown.count(name) > 0) << "the help names \"" << name.toStdString() << "\", which the program never shows";
+  }
+  EXPECT_GT(named, 20);
 }
