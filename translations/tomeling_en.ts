@@ -405,7 +405,7 @@
     </message>
     <message>
         <source>Folian</source>
-        <translation>Tomeling</translation>
+        <translation>Folian</translation>
     </message>
 </context>
 <context>
@@ -697,7 +697,7 @@
     </message>
     <message>
         <source>候補なしを表示(&amp;O)</source>
-        <translation>Say s&amp;o when nothing is found</translation>
+        <translation>Sh&amp;ow a notice when nothing is found</translation>
     </message>
     <message>
         <source>ローマ字かな変換(&amp;R)</source>

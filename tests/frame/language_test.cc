@@ -19,15 +19,6 @@
 
 namespace {
 
-// Kana, CJK ideographs and full-width forms.
-bool HasJapanese(const QString& text) {
-  for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF)) return true;
-  }
-  return false;
-}
-
 // The texts of a menu and its submenus, by menu title.
 void CollectMenu(QMenu* menu, std::map<QString, QStringList>* texts) {
   QStringList& items = (*texts)[menu->title()];

@@ -42,15 +42,6 @@ namespace {
 
 const QStringList kFamilies = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")};
 
-// Kana, CJK ideographs and full-width forms.
-bool HasJapanese(const QString& text) {
-  for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF)) return true;
-  }
-  return false;
-}
-
 void AddMenu(QMenu* menu, QStringList* texts) {
   texts->append(menu->title());
   for (QAction* a : menu->actions()) {

@@ -86,6 +86,16 @@ void WhenModalShows(F f) {
   timer->start();
 }
 
+// Whether `text` holds kana, CJK ideographs or full-width forms: a text
+// left untranslated in an English window.
+inline bool HasJapanese(const QString& text) {
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF)) return true;
+  }
+  return false;
+}
+
 // The Fusion style's palettes: its own light one, and the dark one that
 // desktops in a dark theme hand to Fusion (light text on dark grey, blue
 // selection).
