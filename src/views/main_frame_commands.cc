@@ -2,6 +2,7 @@
 // accelerators and the key table -- with each command's action and its
 // enabled and checked rules.
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -114,6 +115,9 @@ void CMainFrame::BuildMenus() {
               {kCmdSearchWord, kCmdSearchEndword, kCmdSearchExact, kCmdSearchCross, kCmdSearchKeyword, 0,
                kCmdMenuSearch, kCmdComplexSearch, kCmdGraphicMenu, 0, kCmdClipboardSearch, kCmdFindAllDict,
                kCmdIncremental, kCmdWordInflect});
+  // The search types are one choice: radio items.
+  auto* types = new QActionGroup(this);
+  for (int id : kTypeCommands) types->addAction(Action(id));
   // Without a "ファイル" menu its items lead the "ツール" menu.
   QMenu* tools = AddMenu(QT_TRANSLATE_NOOP("CMainFrame", "ツール"));
   if (!Handheld()) AddCommands(tools, {kCmdAddDictionary, kCmdRescan, kCmdEditGroup, 0});

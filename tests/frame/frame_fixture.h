@@ -115,6 +115,7 @@ class FrameTest : public ::testing::Test {
   // A key pressed and released as the keyboard delivers them: the press to
   // the focused widget, the release to the one focused after it.
   static void Tap(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString()) {
+    ASSERT_NE(Focused(), nullptr) << "no widget has the focus";
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(Focused(), &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
