@@ -34,8 +34,7 @@ TEST_F(DictionaryMenuTest, OnlyTheFirstSixteenOfTwentyDictionariesHaveAMnemonic)
   for (int book = 0; book < 2; ++book) {
     std::vector<SubbookSource> subbooks;
     for (int i = book * 10; i < book * 10 + 10; ++i) {
-      char directory[8];
-      std::snprintf(directory, sizeof directory, "D%02d", i);
+      const std::string directory = (i < 10 ? "D0" : "D") + std::to_string(i);
       SubbookSource s = ReadingSubbook(directory, "辞書" + std::to_string(i));
       AddReadingEntry(s, "見出し", "本文", "みだし");
       subbooks.push_back(s);
@@ -61,8 +60,7 @@ TEST_F(DictionaryMenuTest, OnlyTheFirstSixteenOfTwentyDictionariesHaveAMnemonic)
 }
 
 TEST_F(DictionaryMenuTest, ChoosingADictionaryMakesItCurrent) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   Open();
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("動物辞典"));
   MenuItem(QStringLiteral("獣の本(&1)"))->trigger();
@@ -74,8 +72,7 @@ TEST_F(DictionaryMenuTest, ChoosingADictionaryMakesItCurrent) {
 }
 
 TEST_F(DictionaryMenuTest, AChosenDictionarySearchesTheWordOfTheSearchBoxAgain) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   Open();
   Search(QStringLiteral("いぬ"));
   ASSERT_EQ(List()->RowCount(), 1);
@@ -87,8 +84,7 @@ TEST_F(DictionaryMenuTest, AChosenDictionarySearchesTheWordOfTheSearchBoxAgain) 
 }
 
 TEST_F(DictionaryMenuTest, SwitchingToAGroupReloadsTheMenu) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   std::string other = WriteBookAt(dir.File("other"), {HitListBlanks()});
   // A group whose extension is upper case, and a name with an "&" of its
   // own given by the user.
@@ -122,8 +118,7 @@ TEST_F(DictionaryMenuTest, SwitchingToAGroupReloadsTheMenu) {
 }
 
 TEST_F(DictionaryMenuTest, DictionariesAddedFromACatalogJoinTheGroup) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   std::string other = WriteBookAt(dir.File("other"), {HitListBlanks()});
   Open();
   ASSERT_TRUE(frame->AddDictionary(other));

@@ -73,6 +73,11 @@ class FrameTest : public ::testing::Test {
   std::string WriteAnimals(const std::string& where) {
     return WriteBookAt(where, {HitListAnimals("ALPHA", "動物辞典"), HitListAnimals("BETA", "獣の本")});
   }
+  // The animal book in the user's book folder and "TOMELING.grp" naming it.
+  void WriteAnimalGroup() {
+    WriteAnimals(BookFolder() + "/animals");
+    WriteGroup("TOMELING.grp", BookFolder());
+  }
   // A group file in the application directory listing the books below
   // `root`.
   void WriteGroup(const std::string& name, const std::string& root) {

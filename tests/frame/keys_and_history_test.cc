@@ -13,8 +13,7 @@ class KeyTableTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
     dir.Write("app/keycode.ini",
               "# Tomeling key table\n"
               "F5\tFULL_SCREEN\n"
@@ -81,8 +80,7 @@ class HistoryBoxTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
   }
   bool NoWordTwice() const {
     std::vector<std::u16string> items = Bar()->Items();

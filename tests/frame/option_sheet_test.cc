@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
@@ -24,8 +25,7 @@ class FrameOptionsTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
     Global("fontSize=13");
     Global("fontSizeList=12");
     Global("lenDictName=3");
@@ -114,7 +114,11 @@ TEST_F(FrameOptionsTest, OptionPageValuesAreSavedAndTakeEffect) {
     Control<QCheckBox>(s, "bNoticeNoHit")->setChecked(false);
     Control<QCheckBox>(s, "bReloadOnResume")->setChecked(false);
     Control<QComboBox>(s, "maxBufSize")->setCurrentText(QStringLiteral("8"));
+    Control<QCheckBox>(s, "bTaskTray")->setChecked(true);
   });
+  // The icon where the desktop has a tray; without one nothing changes.
+  EXPECT_EQ(frame->TrayIcon() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
+  EXPECT_EQ(Stored("bTaskTray").toInt(), 1);
   EXPECT_EQ(Stored("bNoticeNoHit").toInt(), 0);
   EXPECT_EQ(Stored("maxBufSize").toInt(), 8);
   EXPECT_FALSE(frame->StorageWatcher()->ReloadOnResume());

@@ -17,6 +17,12 @@ namespace {
 
 class ScreenshotTest : public FrameTest {
  protected:
+  void WindowSize(int width, int height) {
+    Global("left=0");
+    Global("top=0");
+    Global("right=" + std::to_string(width));
+    Global("bottom=" + std::to_string(height));
+  }
   void ShowEntryAndSave(const QString& name) {
     Search(QStringLiteral("ねこ"));
     ASSERT_GT(List()->RowCount(), 0);
@@ -42,10 +48,7 @@ class ScreenshotTest : public FrameTest {
 };
 
 TEST_F(ScreenshotTest, MarritLandscape) {
-  Global("left=0");
-  Global("top=0");
-  Global("right=800");
-  Global("bottom=560");
+  WindowSize(800, 560);
   Open(CMainFrame::Edition::kHandheldPc);
   EXPECT_EQ(frame->Splitter()->orientation(), Qt::Horizontal);
   EXPECT_EQ(frame->menuBar()->actions().first()->text(), QStringLiteral("ファイル"));
@@ -53,10 +56,7 @@ TEST_F(ScreenshotTest, MarritLandscape) {
 }
 
 TEST_F(ScreenshotTest, VellocPortrait) {
-  Global("left=0");
-  Global("top=0");
-  Global("right=360");
-  Global("bottom=600");
+  WindowSize(360, 600);
   Open(CMainFrame::Edition::kPocketPc);
   EXPECT_EQ(frame->Splitter()->orientation(), Qt::Vertical);
   EXPECT_EQ(frame->menuBar()->actions().first()->text(), QStringLiteral("辞書"));

@@ -16,8 +16,7 @@ class SearchTest : public FrameTest {
  protected:
   void SetUp() override {
     FrameTest::SetUp();
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
   }
 
   int RowsOf(int dict) const {
@@ -42,6 +41,20 @@ TEST_F(SearchTest, ATypedWordListsHitsAndShowsTheFirstEntry) {
   EXPECT_EQ(Bar()->Items(), std::vector<std::u16string>{u"ね"});
   EXPECT_EQ(frame->SearchWord(), u"ね");
   EXPECT_EQ(frame->findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("2 件"));
+}
+
+TEST_F(SearchTest, TypingSearchesBySelfAfterTheIncrementalTimerAndLeavesTheFocus) {
+  Global("bIncrementalSearch=1");
+  Open();
+  Bar()->FocusWord(true);
+  Type(QStringLiteral("いぬ"));
+  EXPECT_TRUE(Bar()->IncrementalTimer().isActive());
+  EXPECT_EQ(Bar()->IncrementalTimer().interval(), 1000);
+  EXPECT_EQ(List()->RowCount(), 0);
+  QTRY_COMPARE_WITH_TIMEOUT(List()->RowCount(), 1, 3000);
+  EXPECT_TRUE(Content()->Model().HasEntry());
+  EXPECT_TRUE(SearchBoxFocused()) << "the user types on";
+  EXPECT_FALSE(WordBox()->lineEdit()->hasSelectedText());
 }
 
 TEST_F(SearchTest, NothingFoundSaysSoAndKeepsTheSearchBox) {

@@ -70,8 +70,7 @@ TEST_F(StartupTest, AFirstStartWithNoBooksAnywhereTakesTheDemoDictionary) {
 }
 
 TEST_F(StartupTest, AStorageCardArrivingReadsTheGroupAgain) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   const std::string media = dir.File("media/user");
   std::filesystem::create_directories(media);
   Open();
@@ -90,8 +89,7 @@ TEST_F(StartupTest, AStorageCardArrivingReadsTheGroupAgain) {
 
 TEST_F(StartupTest, NoReloadWhenTheOptionIsOff) {
   Global("bReloadOnResume=0");
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   const std::string media = dir.File("media");
   std::filesystem::create_directories(media);
   Open();
@@ -102,8 +100,7 @@ TEST_F(StartupTest, NoReloadWhenTheOptionIsOff) {
 }
 
 TEST_F(StartupTest, ShutDownWritesTheSettingsTheGroupAndTheHistory) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   Open();
   Search(QStringLiteral("ね"));
   Search(QStringLiteral("いぬ"));
@@ -130,8 +127,7 @@ TEST_F(StartupTest, ShutDownWritesTheSettingsTheGroupAndTheHistory) {
 }
 
 TEST_F(StartupTest, AFailedRenameKeepsEveryOldFile) {
-  WriteAnimals(BookFolder() + "/animals");
-  WriteGroup("TOMELING.grp", BookFolder());
+  WriteAnimalGroup();
   Open();
   Search(QStringLiteral("ね"));
   ASSERT_TRUE(CloseAndSave());

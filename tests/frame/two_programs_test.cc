@@ -25,8 +25,7 @@ class TwoProgramsTest : public FrameTest {
     FrameTest::SetUp();
     std::filesystem::create_directories(dir.File("runtime"));
     std::filesystem::permissions(dir.File("runtime"), std::filesystem::perms::owner_all);
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
   }
   void TearDown() override {
     for (QProcess* p : {&first, &second}) {
