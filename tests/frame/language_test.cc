@@ -42,8 +42,7 @@ class LanguageTest : public FrameTest, public ::testing::WithParamInterface<CMai
   void SetUp() override {
     FrameTest::SetUp();
     m_palette = QApplication::palette();
-    WriteAnimals(BookFolder() + "/animals");
-    WriteGroup("TOMELING.grp", BookFolder());
+    WriteAnimalGroup();
   }
   void TearDown() override {
     FrameTest::TearDown();

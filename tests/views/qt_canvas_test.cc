@@ -218,3 +218,25 @@ TEST_F(QtCanvasTest, CjkTextStaysOffRuledLinesAndOutOfTheNextLine) {
 }
 
 }  // namespace
+
+// Bitmaps keep square dots where each dot becomes a whole square of device
+// pixels and are smoothed at any other scale; the painter reports the
+// ratio of the image it paints on.
+TEST(QtCanvasFineScreen, SmoothOnlyWhereDotsWouldComeOutUneven) {
+  EXPECT_FALSE(ScalesSmoothly(QSize(16, 16), QSizeF(16, 16)));
+  EXPECT_FALSE(ScalesSmoothly(QSize(16, 16), QSizeF(32, 32))) << "twice: every dot 2 x 2";
+  EXPECT_FALSE(ScalesSmoothly(QSize(8, 16), QSizeF(24, 48)));
+  EXPECT_TRUE(ScalesSmoothly(QSize(16, 16), QSizeF(24, 24))) << "one and a half";
+  EXPECT_TRUE(ScalesSmoothly(QSize(32, 32), QSizeF(16, 16))) << "shrunk";
+  EXPECT_TRUE(ScalesSmoothly(QSize(32, 30), QSizeF(32, 32))) << "a 30-dot glyph in a 32-pixel cell";
+  EXPECT_FALSE(ScalesSmoothly(QSize(), QSizeF(16, 16)));
+
+  for (double ratio : {1.0, 1.5, 2.0}) {
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    EXPECT_DOUBLE_EQ(DevicePixelRatioOf(painter), ratio);
+    CQtCanvas canvas(painter);
+    EXPECT_DOUBLE_EQ(canvas.DevicePixelRatio(), ratio);
+  }
+}
