@@ -36,6 +36,19 @@ inline std::vector<uint8_t> RingGlyph() {
           0x41, 0x82, 0x40, 0x02, 0x60, 0x06, 0x60, 0x06, 0x30, 0x0C, 0x1C, 0x38, 0x0F, 0xF0, 0x00, 0x00};
 }
 
+// The ring at 32 dots, each of its dots the top-left dot of a 2 x 2
+// square: on a double-density screen it differs, pixel for pixel, from the
+// 16-dot ring drawn twice as large.
+inline std::vector<uint8_t> FineRingGlyph() {
+  const std::vector<uint8_t> ring = RingGlyph();
+  std::vector<uint8_t> fine(32 * 4, 0);
+  for (int y = 0; y < 32; y += 2)
+    for (int x = 0; x < 32; x += 2)
+      if (ring[static_cast<size_t>(y / 2 * 2 + x / 16)] & (0x80 >> (x / 2 % 8)))
+        fine[static_cast<size_t>(y * 4 + x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+  return fine;
+}
+
 // A subbook found through its reading index (0x90).
 inline SubbookSource ReadingSubbook(const std::string& dir, const std::string& title) {
   SubbookSource s;
@@ -70,11 +83,18 @@ inline SubbookSource HitListBlanks() {
   return s;
 }
 
-inline SubbookSource HitListGaiji() {
+// With `fine`, the book also has a 32-dot font (FineRingGlyph).
+inline SubbookSource HitListGaiji(bool fine = false) {
   SubbookSource s = ReadingSubbook("GAIJI", "外字");
   FontSource font;
   font.glyphs = {RingGlyph()};
   s.wideFonts = {font};
+  if (fine) {
+    FontSource font32;
+    font32.width = font32.height = 32;
+    font32.glyphs = {FineRingGlyph()};
+    s.wideFonts.push_back(font32);
+  }
   AddReadingEntry(s, "Ｘ猫", "外字の見出し", "がいじ");  // Ｘ becomes the gaiji, see WriteHitListBook
   return s;
 }
@@ -87,11 +107,11 @@ struct HitListBook {
 
 // Writes the book; the first character of the GAIJI heading becomes the
 // code A121 (the writer stores headings as plain text only).
-inline std::unique_ptr<HitListBook> WriteHitListBook() {
+inline std::unique_ptr<HitListBook> WriteHitListBook(bool fineGaiji = false) {
   auto book = std::make_unique<HitListBook>();
   BookSource source;
   source.subbooks = {HitListAnimals("ALPHA", "動物辞典"), HitListAnimals("BETA", "獣の本"), HitListBlanks(),
-                     HitListGaiji()};
+                     HitListGaiji(fineGaiji)};
   std::string error;
   if (!WriteBook(source, book->dir.File("book"), WriteOptions{}, &book->written, &error)) {
     ADD_FAILURE() << error;

@@ -35,13 +35,15 @@ class LeftViewTest : public ::testing::Test {
   static void SetUpTestSuite() { EnsureApplication(); }
 
   void SetUp() override {
-    m_book = WriteHitListBook();
+    m_book = WriteHitListBook(FineGaiji());
     ASSERT_FALSE(m_book->catalog.empty());
     session = OpenHitListSession(*m_book, MapText());
     Settings().bClearType = false;  // exact colours for the pixel tests
   }
 
   virtual std::string MapText() { return ""; }
+  // Whether the GAIJI dictionary also has its 32-dot font.
+  virtual bool FineGaiji() { return false; }
 
   CSettings& Settings() { return session->Settings(); }
 

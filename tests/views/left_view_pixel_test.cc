@@ -215,3 +215,27 @@ TEST_F(LeftViewTest, ScreenshotsOfTheDemoDictionaryAndOfAllDictionaries) {
 }
 
 }  // namespace
+
+// On a double-density screen a heading's gaiji comes from the 32-dot font
+// when the book has one; on a normal one from the 16-dot font as before.
+class LeftViewFineGaijiTest : public LeftViewPixelTest {
+ protected:
+  bool FineGaiji() override { return true; }
+};
+
+TEST_F(LeftViewFineGaijiTest, ARatioTwoListDrawsTheFinerFont) {
+  OpenAndFill();
+  const int heading = list->Delegate()->HeadingX();
+  ExpectRing(Grab(), heading, GaijiTop(0), kWhite, kBlue);
+
+  QImage fine = RenderAt(list->viewport(), 2);
+  fine.save(QStringLiteral(TOMELING_BINARY_DIR "/artefacts/dialogs/hitlist_gaiji_ratio2.png"));
+  const std::vector<uint8_t> dots = FineRingGlyph();
+  int wrong = 0;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      bool on = dots[static_cast<size_t>(y * 4 + x / 8)] & (0x80 >> (x % 8));
+      wrong += fine.pixel(2 * heading + x, 2 * GaijiTop(0) + y) != (on ? kWhite : kBlue);
+    }
+  EXPECT_EQ(wrong, 0) << "device pixels of the gaiji that differ from the 32-dot glyph";
+}
