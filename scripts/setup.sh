@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   zlib1g-dev libjpeg62-turbo-dev libgtest-dev freepwing
   qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+  qt6-translations-l10n
   libdeflate-dev fonts-noto-cjk xvfb xauth desktop-file-utils groff-base
 )
 

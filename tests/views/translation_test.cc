@@ -9,9 +9,12 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QPushButton>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -285,4 +288,18 @@ TEST(EnglishHelp, NamesOnlyTextsTheProgramShows) {
     EXPECT_TRUE(shown.count(name) > 0) << "the help names \"" << name.toStdString() << "\", which the program never shows";
   }
   EXPECT_GT(named, 20);
+}
+
+// Qt's own texts (standard buttons, file dialogs) follow the interface's
+// language through Qt's translations, which the system provides.
+TEST_F(TranslationTest, QtsOwnButtonsFollowTheLanguage) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm")))
+    GTEST_SKIP() << "Qt's Japanese translation is not installed (qt6-translations-l10n)";
+  InstallTranslators("ja");
+  QDialogButtonBox japanese(QDialogButtonBox::Cancel);
+  EXPECT_TRUE(HasJapanese(japanese.button(QDialogButtonBox::Cancel)->text()))
+      << japanese.button(QDialogButtonBox::Cancel)->text().toStdString();
+  InstallTranslators("en");
+  QDialogButtonBox english(QDialogButtonBox::Cancel);
+  EXPECT_FALSE(HasJapanese(english.button(QDialogButtonBox::Cancel)->text()));
 }
