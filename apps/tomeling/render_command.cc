@@ -115,6 +115,9 @@ int RunRender(const std::vector<std::string>& args) {
   QGuiApplication app(argc, argv);
 
   CDictSession session(o.books.Session());
+  // An image is the same on every machine: the program's own colours, not
+  // the theme of whatever desktop the tool runs under.
+  session.Settings().bUseSystemColor = false;
   DictDisplay display;
   int status = 0;
   if (!OpenDictionary(session, o.books, &display, &status)) return status;

@@ -56,6 +56,8 @@ TEST(RenderCommand, DrawsTheDemoEntry) {
   ASSERT_EQ(RunCommand(prefix + "--word ねこ --out '" + dir + "/plain.png' 2>/dev/null", &ignored), 0);
   QImage plain(QString::fromStdString(dir + "/plain.png"));
   EXPECT_GT(CountPixels(lit, IsRed), 20);
+  // The program's own red, whatever the desktop's theme.
+  EXPECT_GT(CountPixels(lit, [](QRgb p) { return (p & 0xFFFFFF) == 0xFF0000; }), 0);
   EXPECT_EQ(CountPixels(plain, IsRed), 0);
 
   // Bad usage and a word that is not there.
