@@ -146,7 +146,9 @@ TEST_P(LanguageTest, ScreenshotsInBothLanguagesLightAndDarkAtRatiosOneAndTwo) {
     for (bool dark : {false, true}) {
       QApplication::setPalette(FusionPalette(dark));
       OpenIn(language);
-      frame->resize(640, 420);
+      // Each program at its usual shape: marrit wide, velloc like a phone.
+      const QSize size = Handheld() ? QSize(800, 560) : QSize(360, 600);
+      frame->resize(size);
       Search(QStringLiteral("ね"));
       Settle();
       for (int ratio : {1, 2}) {
@@ -154,7 +156,7 @@ TEST_P(LanguageTest, ScreenshotsInBothLanguagesLightAndDarkAtRatiosOneAndTwo) {
                            .arg(edition, QLatin1String(language), dark ? QStringLiteral("dark") : QStringLiteral("light"))
                            .arg(ratio);
         QImage shot = RenderAt(frame.get(), ratio);
-        EXPECT_EQ(shot.width(), 640 * ratio);
+        EXPECT_EQ(shot.width(), size.width() * ratio);
         EXPECT_TRUE(shot.save(dir.filePath(name))) << name.toStdString();
       }
       ExpectNoTextCut(Bar(), "search bar");
