@@ -78,6 +78,11 @@ void CHitRows::Clear() {
   m_rows.clear();
 }
 
+void CHitRows::RenameRows() {
+  const int length = m_session.Settings().lenDictName;
+  for (HitRow& row : m_rows) row.name = PadDictName(m_session.DisplayName(row.dict), length);
+}
+
 int CHitRows::Fill(int terms, bool allDicts, int currentDict) {
   Clear();
   if (allDicts) {

@@ -59,6 +59,8 @@ class CHitRows {
   // Appends dictionary `dict`'s hits and their rows; returns the rows
   // added.
   int AddHits(int dict, int terms);
+  // Pads every row's dictionary name again, after lenDictName changed.
+  void RenameRows();
 
   const std::vector<DictHit>& Hits() const { return m_hits; }
   const std::vector<HitRow>& Rows() const { return m_rows; }

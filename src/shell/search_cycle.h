@@ -128,6 +128,8 @@ class CSearchCycle {
 
   int SearchTypeNow() const { return m_searchType; }
   bool PendingHistory() const { return m_pendingHistory; }
+  // The frame put a word at the top of the history box itself.
+  void ClearPendingHistory() { m_pendingHistory = false; }
   // The dictionary being searched (-1 outside a search).
   int CurrentDict() const { return m_currentDict; }
   // Rows shown by the last FinishSearch.

@@ -41,6 +41,11 @@ void CHitListModel::Clear() {
   endResetModel();
 }
 
+void CHitListModel::RenameRows() {
+  m_rows.RenameRows();
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+}
+
 const HitRow* CHitListModel::Row(int row) const {
   if (row < 0 || row >= m_rows.RowCount()) return nullptr;
   return &m_rows.Rows()[static_cast<size_t>(row)];

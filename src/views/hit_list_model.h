@@ -33,6 +33,8 @@ class CHitListModel : public QAbstractListModel {
   // CHitRows::Fill and Clear, telling the views.
   int Fill(int terms, bool allDicts, int currentDict);
   void Clear();
+  // The rows' dictionary names follow lenDictName again.
+  void RenameRows();
 
   const CHitRows& Rows() const { return m_rows; }
   // Row `row`, or nullptr when there is none.

@@ -111,6 +111,7 @@ void CLeftView::Clear() {
 
 void CLeftView::ApplyListFonts() {
   m_delegate->ApplySettings(m_session);
+  m_model->RenameRows();
   // The rows' size is cached with uniform item sizes; lay them out anew.
   scheduleDelayedItemsLayout();
   viewport()->update();

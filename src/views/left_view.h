@@ -72,8 +72,8 @@ class CLeftView : public QListView, public CResultConsumer {
   void SelectPrevious();
   // No rows, nothing shown.
   void Clear();
-  // Fonts, sizes and colours again from the settings (after the options
-  // changed).
+  // Fonts, sizes, colours and the rows' name column (lenDictName) again
+  // from the settings (after the options changed).
   void ApplyListFonts();
   // The desktop's colours instead of the settings' colours.
   void SetUseSystemColours(bool on);
