@@ -15,7 +15,7 @@
 #
 #   marrit_under_xvfb.sh MARRIT ARTEFACTS
 #
-# Needs xvfb-run, xdotool, xclip, xwd and netpbm (scripts/setup.sh). When
+# Needs Xvfb, xdotool, xclip, xwd and netpbm (scripts/setup.sh). When
 # one is missing the test is skipped (status 77) -- except under CI=true,
 # where a skip would hide the fault the test is there to find.
 set -u
@@ -23,29 +23,25 @@ set -u
 marrit=$1
 artefacts=$2
 
-if [ "${3:-}" != "--inside" ]; then
-  missing=""
-  for tool in xvfb-run xauth xdotool xclip xwd xwdtopnm pnmtopng; do
-    command -v "$tool" >/dev/null || missing="$missing $tool"
-  done
-  if [ -n "$missing" ]; then
-    if [ "${CI:-}" = true ]; then
-      echo "FAILED: missing$missing, and CI=true makes a skip a failure"
-      exit 1
-    fi
-    echo "SKIPPED: missing$missing"
-    exit 77
+missing=""
+for tool in Xvfb xdotool xclip xwd xwdtopnm pnmtopng; do
+  command -v "$tool" >/dev/null || missing="$missing $tool"
+done
+if [ -n "$missing" ]; then
+  if [ "${CI:-}" = true ]; then
+    echo "FAILED: missing$missing, and CI=true makes a skip a failure"
+    exit 1
   fi
-  # A server of its own (-a: the first free display), 24-bit so that the
-  # screenshot shows what a user sees.
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$marrit" "$artefacts" --inside
+  echo "SKIPPED: missing$missing"
+  exit 77
 fi
 
-# ---- inside the X server
 tmp=$(mktemp -d)
 pid=""
+xvfb=""
 cleanup() {
   [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -56,6 +52,19 @@ fail() {
   done
   exit 1
 }
+
+# An X server of its own: Xvfb picks a free display and writes its number
+# once it accepts clients (so parallel runs never race for one). 24-bit, so
+# that the screenshot shows what a user sees.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb=$!
+for ((i = 0; i < 100; ++i)); do
+  [ -s "$tmp/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$tmp/display")"
 
 export TOMELING_HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
 export XDG_CACHE_HOME=$tmp/cache XDG_RUNTIME_DIR=$tmp/runtime
