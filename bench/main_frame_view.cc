@@ -45,9 +45,9 @@
 
 #include "bookwriter/book_writer.h"
 #include "catalog/book_list.h"
+#include "kana_book.h"
 #include "shell/dict_session.h"
 #include "shell/hit_rows.h"
-#include "shell/plain_text.h"
 #include "shell/search_cycle.h"
 #include "views/folian_view.h"
 #include "views/left_view.h"
@@ -68,8 +68,6 @@ constexpr int kBigEntries = 300000;
 constexpr int kTypedKana = 3;
 const char* const kStartupFlag = "--startup-once";
 
-const char16_t kKana[] = u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ";
-
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 double Median(std::vector<double> v) {
@@ -85,12 +83,6 @@ void PrintFigure(const char* label, const std::vector<double>& v, double goal) {
   std::printf("\n");
 }
 
-std::u16string RandomReading(std::mt19937& rng, int length) {
-  std::u16string r;
-  for (int k = 0; k < length; ++k) r += kKana[rng() % (std::size(kKana) - 1)];
-  return r;
-}
-
 bool Write(const BookSource& book, const fs::path& where) {
   std::string error;
   if (WriteBook(book, where.string(), WriteOptions{}, nullptr, &error)) return true;
@@ -103,14 +95,10 @@ SubbookSource SmallDictionary(int book, int sub, std::mt19937& rng) {
   SubbookSource s;
   s.directory = "SUB" + std::to_string(sub);
   s.title = "辞書" + std::to_string(book) + "の" + std::to_string(sub);
-  s.indexes = {IndexOptions{0x90}};
+  s.indexes = {IndexOptions{kReadingIndex}};
   std::string menu = "【目次】";
   for (int i = 0; i < 50; ++i) {
-    std::string reading = ToUtf8(RandomReading(rng, 4));
-    BookEntry& e = s.entries.emplace_back();
-    e.heading = "語" + std::to_string(i) + "【" + reading + "】";
-    e.body = {"読み：" + reading, "本文の例です。"};
-    e.words = {{0x90, reading}};
+    const BookEntry& e = s.entries.emplace_back(ReadingEntry("語" + std::to_string(i), RandomKana(rng, 4), "本文の例です。"));
     if (i < 8) menu += "{link " + e.heading + "}" + e.heading + "{/link}　";
   }
   s.menu = {s.title + "　目次", menu};
@@ -150,15 +138,12 @@ bool WriteBigBook(const fs::path& dir, std::vector<std::u16string>* readings) {
   SubbookSource& sub = book.subbooks.emplace_back();
   sub.directory = "BIG";
   sub.title = "大辞典";
-  sub.indexes = {IndexOptions{0x90}};
+  sub.indexes = {IndexOptions{kReadingIndex}};
   sub.entries.reserve(kBigEntries);
   for (int i = 0; i < kBigEntries; ++i) {
-    readings->push_back(RandomReading(rng, 5));
-    std::string reading = ToUtf8(readings->back());
-    BookEntry& e = sub.entries.emplace_back();
-    e.heading = "見出し語" + std::to_string(i) + "【" + reading + "】";
-    e.body = {"読み：" + reading, "本文の例です。辞書の本文には漢字とかなが混ざり、{b}太字{/b}もあります。"};
-    e.words = {{0x90, reading}};
+    readings->push_back(RandomKana(rng, 5));
+    sub.entries.push_back(ReadingEntry("見出し語" + std::to_string(i), readings->back(),
+                                       "本文の例です。辞書の本文には漢字とかなが混ざり、{b}太字{/b}もあります。"));
   }
   auto begin = Clock::now();
   if (!Write(book, dir / "books" / "big")) return false;
