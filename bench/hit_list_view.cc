@@ -71,10 +71,7 @@ class CQuietFrame : public CFrame {
 bool WriteBigBook(const std::string& dir) {
   std::mt19937 rng(4711);
   BookSource book;
-  SubbookSource& sub = book.subbooks.emplace_back();
-  sub.directory = "BIG";
-  sub.title = "大辞典";
-  sub.indexes = {IndexOptions{kReadingIndex}};
+  SubbookSource& sub = AddReadingSubbook(book, "BIG", "大辞典");
   for (int i = 0; i < kEntries; ++i)
     sub.entries.push_back(ReadingEntry("見出し語" + std::to_string(i), u"あ" + RandomKana(rng, 4), "本文の例です。"));
   std::string error;

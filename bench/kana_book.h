@@ -4,7 +4,7 @@
 //
 //   std::mt19937 rng(seed);
 //   std::u16string reading = RandomKana(rng, 5);
-//   sub.indexes = {IndexOptions{kReadingIndex}};
+//   SubbookSource& sub = AddReadingSubbook(book, "BIG", "大辞典");
 //   sub.entries.push_back(ReadingEntry("見出し語1", reading, "本文の例です。"));
 #ifndef TOMELING_BENCH_KANA_BOOK_H_
 #define TOMELING_BENCH_KANA_BOOK_H_
@@ -26,6 +26,15 @@ inline std::u16string RandomKana(std::mt19937& rng, int length) {
   std::u16string kana;
   for (int k = 0; k < length; ++k) kana += kBenchKana[rng() % (std::size(kBenchKana) - 1)];
   return kana;
+}
+
+// A new subbook of `book` with the kana index.
+inline SubbookSource& AddReadingSubbook(BookSource& book, const std::string& directory, const std::string& title) {
+  SubbookSource& sub = book.subbooks.emplace_back();
+  sub.directory = directory;
+  sub.title = title;
+  sub.indexes = {IndexOptions{kReadingIndex}};
+  return sub;
 }
 
 // "HEADING【reading】", its body the reading and `text`.

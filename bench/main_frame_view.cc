@@ -91,18 +91,15 @@ bool Write(const BookSource& book, const fs::path& where) {
 }
 
 // A dictionary of the group: 50 entries and a menu linking to a few.
-SubbookSource SmallDictionary(int book, int sub, std::mt19937& rng) {
-  SubbookSource s;
-  s.directory = "SUB" + std::to_string(sub);
-  s.title = "辞書" + std::to_string(book) + "の" + std::to_string(sub);
-  s.indexes = {IndexOptions{kReadingIndex}};
+void AddSmallDictionary(BookSource& book, int number, int sub, std::mt19937& rng) {
+  std::string title = "辞書" + std::to_string(number) + "の" + std::to_string(sub);
+  SubbookSource& s = AddReadingSubbook(book, "SUB" + std::to_string(sub), title);
   std::string menu = "【目次】";
   for (int i = 0; i < 50; ++i) {
     const BookEntry& e = s.entries.emplace_back(ReadingEntry("語" + std::to_string(i), RandomKana(rng, 4), "本文の例です。"));
     if (i < 8) menu += "{link " + e.heading + "}" + e.heading + "{/link}　";
   }
-  s.menu = {s.title + "　目次", menu};
-  return s;
+  s.menu = {title + "　目次", menu};
 }
 
 // The application directory, the Globals store and a group file listing
@@ -124,7 +121,8 @@ bool WriteGroupOf100(const fs::path& dir) {
   for (int b = 0; b < kGroupBooks; ++b) {
     BookSource book;
     book.kind = b % 2 == 0 ? BookKind::kEpwing : BookKind::kEb;
-    book.subbooks = {SmallDictionary(b, 1, rng), SmallDictionary(b, 2, rng)};
+    AddSmallDictionary(book, b, 1, rng);
+    AddSmallDictionary(book, b, 2, rng);
     if (!Write(book, dir / "books" / ("book" + std::to_string(b)))) return false;
   }
   return WriteAppDir(dir, dir / "books");
@@ -135,10 +133,7 @@ bool WriteGroupOf100(const fs::path& dir) {
 bool WriteBigBook(const fs::path& dir, std::vector<std::u16string>* readings) {
   std::mt19937 rng(300000);
   BookSource book;
-  SubbookSource& sub = book.subbooks.emplace_back();
-  sub.directory = "BIG";
-  sub.title = "大辞典";
-  sub.indexes = {IndexOptions{kReadingIndex}};
+  SubbookSource& sub = AddReadingSubbook(book, "BIG", "大辞典");
   sub.entries.reserve(kBigEntries);
   for (int i = 0; i < kBigEntries; ++i) {
     readings->push_back(RandomKana(rng, 5));
