@@ -131,7 +131,8 @@ stop() {  # stop: SIGTERM, then the program must end with 0 within 30 s
 
 # ---- run 1: the first start
 start 1
-wait_for 60 title_is "$demo_title" || fail "no window titled $demo_title (last title: '$(xdotool getwindowname "$window" 2>/dev/null)')"
+wait_for 60 title_is "$demo_title" ||
+  fail "no window titled $demo_title (last title: '$(xdotool getwindowname "$window" 2>/dev/null)')"
 [ -f "$TOMELING_HOME/TOMELING.grp" ] || fail "the first start wrote no TOMELING.grp"
 # Typed through the server (XTEST) into the window with the focus, as a
 # keyboard types.
@@ -151,8 +152,10 @@ stop
 # history word.
 grep -q '^bFindAllDrv=0' "$store" || fail "the Globals store lost bFindAllDrv"
 grep -q '^bottom=' "$store" || fail "the Globals store was not written: $(cat "$store")"
-grep -q 'demo' "$TOMELING_HOME/TOMELING.grp" || fail "TOMELING.grp does not name the demo: $(cat "$TOMELING_HOME/TOMELING.grp")"
-grep -qx 'cat' "$TOMELING_HOME/history.txt" 2>/dev/null || fail "history.txt lacks the word: $(cat "$TOMELING_HOME/history.txt" 2>&1)"
+grep -q 'demo' "$TOMELING_HOME/TOMELING.grp" ||
+  fail "TOMELING.grp does not name the demo: $(cat "$TOMELING_HOME/TOMELING.grp")"
+grep -qx 'cat' "$TOMELING_HOME/history.txt" 2>/dev/null ||
+  fail "history.txt lacks the word: $(cat "$TOMELING_HOME/history.txt" 2>&1)"
 # Files are written to a temporary name and renamed over the old one;
 # none of those may be left.
 left=$(find "$TOMELING_HOME" "$XDG_CONFIG_HOME" -type f | grep -E '\.(ini|grp|txt)[.-]')
