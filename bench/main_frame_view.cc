@@ -22,7 +22,7 @@
 //
 // Measured on the shared 2-core development machine: start-up 36 to 60 ms
 // (median, by the load of the others); search 0.8 ms, of which 0.2 ms in
-// the Enter key; one kana (about 6,900 hits) 13 to 22 ms.
+// the Enter key; one kana (about 6,900 hits) 11 to 22 ms.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
