@@ -7,6 +7,7 @@ packages=(
   zlib1g-dev libjpeg62-turbo-dev libgtest-dev freepwing
   qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
   libdeflate-dev fonts-noto-cjk xvfb xauth desktop-file-utils groff-base
+  xdotool xclip x11-apps netpbm
 )
 
 missing=()
