@@ -20,6 +20,7 @@
 
 #include "bookwriter/book_writer.h"
 #include "decode/cp932.h"
+#include "kana_book.h"
 #include "reader/eb_reader.h"
 #include "shell/dict_session.h"
 #include "shell/frame.h"
@@ -32,8 +33,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kEntries = 10200;  // more than a search may return
 constexpr double kGoalMs = 150.0;
-
-const char16_t kKana[] = u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ";
 
 // A frame that does nothing: the list's requests are not what is timed.
 class CQuietFrame : public CFrame {
@@ -72,18 +71,9 @@ class CQuietFrame : public CFrame {
 bool WriteBigBook(const std::string& dir) {
   std::mt19937 rng(4711);
   BookSource book;
-  SubbookSource& sub = book.subbooks.emplace_back();
-  sub.directory = "BIG";
-  sub.title = "大辞典";
-  sub.indexes = {IndexOptions{0x90}};
-  for (int i = 0; i < kEntries; ++i) {
-    std::u16string reading = u"あ";
-    for (int k = 0; k < 4; ++k) reading += kKana[rng() % (std::size(kKana) - 1)];
-    BookEntry& e = sub.entries.emplace_back();
-    e.heading = "見出し語" + std::to_string(i) + "【" + ToUtf8(reading) + "】";
-    e.body = {"読み：" + ToUtf8(reading), "本文の例です。"};
-    e.words = {{0x90, ToUtf8(reading)}};
-  }
+  SubbookSource& sub = AddReadingSubbook(book, "BIG", "大辞典");
+  for (int i = 0; i < kEntries; ++i)
+    sub.entries.push_back(ReadingEntry("見出し語" + std::to_string(i), u"あ" + RandomKana(rng, 4), "本文の例です。"));
   std::string error;
   if (!WriteBook(book, dir, WriteOptions{}, nullptr, &error)) {
     std::fprintf(stderr, "cannot write the book: %s\n", error.c_str());

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
   qt6-translations-l10n
   libdeflate-dev fonts-noto-cjk xvfb xauth desktop-file-utils groff-base
+  xdotool xclip x11-apps netpbm
 )
 
 missing=()

@@ -20,13 +20,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QThread>
 #include <csignal>
 
 #include "shell/dict_session.h"
 #include "shell/scan_roots.h"
 #include "shell/session_files.h"
+#include "storage/fatal.h"
 #include "views/main_frame.h"
 #include "views/single_instance.h"
 #include "views/translations.h"
@@ -42,6 +45,14 @@ constexpr CMainFrame::Edition kEdition = CMainFrame::Edition::kPocketPc;
 constexpr const char* kProgram = "Velloc";
 constexpr const char* kDesktopFile = "velloc";
 #endif
+
+// A fatal error is said in a message box too, as a desktop user would
+// never see standard error; only from the window's thread, the one that
+// may show widgets.
+void ShowFatalError(const char* message) {
+  if (QThread::currentThread() != QCoreApplication::instance()->thread()) return;
+  QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(message));
+}
 
 int g_signalSockets[2] = {-1, -1};
 
@@ -89,6 +100,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(TOMELING_VERSION));
   QApplication::setOrganizationName(QStringLiteral("Inkwold"));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFile));
+  SetFatalErrorHandler(ShowFatalError);
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tomeling")));
 
   QCommandLineParser parser;
@@ -110,8 +122,7 @@ int main(int argc, char** argv) {
       case CSingleInstance::Outcome::kOtherRunning:
         return 0;
       case CSingleInstance::Outcome::kFailed:
-        qCritical("%s: %s", kDesktopFile, qPrintable(instance.Error()));
-        return 1;
+        FatalError((QString::fromLatin1(kDesktopFile) + QStringLiteral(": ") + instance.Error()).toUtf8().constData());
       case CSingleInstance::Outcome::kFirst:
         break;
     }

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -33,6 +34,9 @@
 namespace {
 
 constexpr int kMaxImageSide = 16384;
+// 64 MB of pixels: the widest image is 1,024 lines tall, and the image, its
+// PNG and the book stay well under the 300 MB every image command keeps to.
+constexpr int64_t kMaxImagePixels = int64_t{16} << 20;
 
 struct RenderOptions {
   BookOptions books;
@@ -78,12 +82,27 @@ bool FindWord(CEBReader& reader, RenderOptions* o) {
   return true;
 }
 
-// Draws all of the laid-out entry on an image of its extent.
+// Says on standard error when the font size asked for is not the one drawn.
+void ReportFontSize(int asked, int drawn) {
+  if (asked > 0 && asked != drawn) {
+    std::fprintf(stderr, "tomeling: font size %d is outside %d-%d; drawn at %d\n", asked, CLineMgr::kMinFontSize,
+                 CLineMgr::kMaxFontSize, drawn);
+  }
+}
+
+// Draws the laid-out entry on an image of its extent, cut (and said so on
+// standard error) where it is taller than the image may be.
 QImage DrawEntry(CContentModel& model) {
   int width = 0, height = 0;
   model.GetExtent(&width, &height);
-  height = std::clamp(height + model.LineMgr().GetFontSize(), 1, kMaxImageSide);
   width = std::clamp(width, 1, kMaxImageSide);
+  const int full = std::max(height + model.LineMgr().GetFontSize(), 1);
+  const int limit = static_cast<int>(std::min<int64_t>(kMaxImageSide, kMaxImagePixels / width));
+  height = std::min(full, limit);
+  if (height < full) {
+    std::fprintf(stderr, "tomeling: the entry is %d pixels tall; the image holds its first %d (%d x %d at most)\n",
+                 full, height, width, limit);
+  }
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(ToQColor(model.Options().backgroundColour));
   QPainter painter(&image);
@@ -134,6 +153,7 @@ int RunRender(const std::vector<std::string>& args) {
     EntryLimits oneEntry;
     model.ShowEntry(display.dict, o.page, o.offset, 0, FromUtf8(o.highlight), canvas, &oneEntry);
   }
+  ReportFontSize(o.fontSize, model.LineMgr().GetFontSize());
   QImage image = DrawEntry(model);
   if (!SavePng(image, o.out)) {
     std::fprintf(stderr, "tomeling: cannot write %s\n", o.out.c_str());

@@ -1,6 +1,7 @@
 // CLineMgr: construction, fonts, table growth and the simple queries.
 #include "layout/line_mgr.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -65,10 +66,7 @@ CLineMgr::CLineMgr() {
 void CLineMgr::SetFonts(const std::u16string& face0, const std::u16string& face1, const std::u16string& face2,
                         int fontSize, bool clearType, bool italic, bool bold) {
   const std::u16string* faces[kFaces] = {&face0, &face1, &face2};
-  // A size of 0 or less would make every cell empty and the layout loop
-  // place everything on one line; keep a readable minimum.
-  if (fontSize < 4) fontSize = 4;
-  if (fontSize > 200) fontSize = 200;
+  fontSize = std::clamp(fontSize, kMinFontSize, kMaxFontSize);
   m_fontSize = fontSize;
   int small = 2 * fontSize / 3;
   for (int f = 0; f < kFaces; ++f) {

@@ -94,6 +94,10 @@ class CLineMgr {
   static constexpr int kVariants = 6;
   static constexpr int kFaces = 3;
   static constexpr int kMaxDrawnLine = 512;
+  // Font sizes SetFonts keeps to: below, cells vanish and everything lands
+  // on one line; above, one glyph outgrows any window.
+  static constexpr int kMinFontSize = 4;
+  static constexpr int kMaxFontSize = 200;
 
   CLineMgr();
   CLineMgr(const CLineMgr&) = delete;

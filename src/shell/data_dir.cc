@@ -1,6 +1,8 @@
 // See data_dir.h.
 #include "shell/data_dir.h"
 
+#include <filesystem>
+
 #include "shell/app_dir.h"
 
 #ifndef TOMELING_DATA_FROM_BIN
@@ -15,7 +17,11 @@ std::string FindDataDirectory(const std::string& programDir) {
   // is the source tree's data/, which holds no built dictionary.
   for (const char* rel : {TOMELING_DATA_FROM_BIN, "../data", "../../data"}) {
     std::string dir = WithTrailingSlash(here + rel);
-    if (DirectoryExists(dir + "demo") || DirectoryExists(dir + "help")) return dir;
+    // The program's directory has no links in it (/proc/self/exe), so
+    // ".." can go without changing the place; group files and dialogs
+    // then show /usr/share/..., not /usr/bin/../share/...
+    if (DirectoryExists(dir + "demo") || DirectoryExists(dir + "help"))
+      return std::filesystem::path(dir).lexically_normal().string();
   }
   return "";
 }

@@ -43,6 +43,11 @@ void CMainFrame::Startup() {
   RebuildDictionaryMenu();
   SelectDictionary(m_settings.dictNo);
   m_started = true;
+  // A close asked for during the first scan waited for the scan to stop.
+  if (m_closePending) {
+    close();
+    return;
+  }
   SearchClipboard();
   Post(CFrameMessage::MoveFocus(0, kFocusSearchBox));
 }

@@ -246,3 +246,21 @@ TEST_F(ImageMemoryCommand, PicturesDecodeNearTheSizeTheyAreDrawn) {
 }
 
 }  // namespace
+
+// A canvas as wide as images may be, at a font size no window has: the font
+// is drawn at the largest size, the entry cut at the pixel limit, and both
+// said on standard error.
+TEST_F(ImageMemoryCommand, RenderBoundsTheCanvasAndSaysWhatWasCut) {
+  const std::string demo = std::string(TOMELING_BINARY_DIR) + "/data/demo";
+  const std::string out = m_dir.File("wide.png");
+  ChildRun run = Tomeling({"render", "--book", demo, "--word", "ねこ", "--width", "16384", "--font-size", "10000",
+                           "--out", out});
+  ExpectSmall(run);
+  ASSERT_EQ(run.status, 0) << run.err.substr(0, 300);
+  EXPECT_NE(run.err.find("font size 10000 is outside 4-200; drawn at 200"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("the image holds its first 1024"), std::string::npos) << run.err;
+  std::vector<uint8_t> png = ReadWholeFile(out);
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(PngSide(png, 16), 16384u);
+  EXPECT_EQ(PngSide(png, 20), 1024u);
+}

@@ -64,6 +64,16 @@ TEST_F(KeyTableTest, NextItemMovesThroughTheHitsInMarrit) {
   EXPECT_EQ(List()->SelectedRow(), 1);
 }
 
+TEST_F(KeyTableTest, NextItemFallsIntoTheDictionaryRangeAndDoesNothingInVelloc) {
+  Open(CMainFrame::Edition::kPocketPc);
+  Search(QStringLiteral("ね"));
+  ASSERT_EQ(List()->SelectedRow(), 0);
+  Tap(Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(List()->SelectedRow(), 0);
+  EXPECT_EQ(Settings().dictNo, 0);
+  EXPECT_EQ(Bar()->TypeCount(), 5) << "no full-text type either";
+}
+
 TEST_F(KeyTableTest, WithoutATableTheBuiltInAcceleratorsServe) {
   std::filesystem::remove(dir.File("app/keycode.ini"));
   Open(CMainFrame::Edition::kHandheldPc);

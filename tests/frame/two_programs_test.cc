@@ -25,7 +25,6 @@ class TwoProgramsTest : public FrameTest {
     FrameTest::SetUp();
     std::filesystem::create_directories(dir.File("runtime"));
     std::filesystem::permissions(dir.File("runtime"), std::filesystem::perms::owner_all);
-    WriteAnimalGroup();
   }
   void TearDown() override {
     for (QProcess* p : {&first, &second}) {
@@ -60,6 +59,7 @@ class TwoProgramsTest : public FrameTest {
 
 TEST_F(TwoProgramsTest, ASecondStartBringsTheFirstToTheFrontAndEndsWithZero) {
   ASSERT_TRUE(QFileInfo::exists(kMarrit)) << "build marrit first";
+  WriteAnimalGroup();
   StartMarrit(&first);
   QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(SocketPath()), kStartMs);
 
@@ -80,6 +80,24 @@ TEST_F(TwoProgramsTest, ASecondStartBringsTheFirstToTheFrontAndEndsWithZero) {
   QSettings store(QString::fromStdString(dir.File("config/Inkwold/Tomeling.ini")), QSettings::IniFormat);
   EXPECT_EQ(store.value(QStringLiteral("Globals/groupName")).toString(), QStringLiteral("TOMELING.grp"));
   EXPECT_FALSE(QFileInfo::exists(SocketPath())) << "the socket goes with the program";
+}
+
+// A session's logout sends SIGTERM whenever it comes, also while a first
+// start scans the whole disk for books: the scan stops, and the program
+// still ends normally with its files written.
+TEST_F(TwoProgramsTest, ASignalDuringTheFirstScanEndsTheProgram) {
+  ASSERT_TRUE(QFileInfo::exists(kMarrit)) << "build marrit first";
+  {
+    QSettings store(QString::fromStdString(dir.File("config/Inkwold/Tomeling.ini")), QSettings::IniFormat);
+    store.setValue(QStringLiteral("Globals/bFindAllDrv"), 1);
+  }
+  StartMarrit(&first);
+  QTest::qWait(1500);  // into the walk from / when it takes that long
+  first.terminate();
+  ASSERT_TRUE(first.waitForFinished(kStartMs)) << "still running after SIGTERM";
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+  EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(AppDir() + "/TOMELING.grp")));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the build given into a temporary prefix and checks the layout:
-# the programs, the demo dictionary, the help pages, the icons, the man
-# page and the .desktop files of the desktop programs that are built. Then
-# the installed tool must find its demo dictionary from where it lies --
-# also after the whole prefix has moved.
+# the three programs, the demo dictionary, the help pages, the icons, the
+# man page and the desktop programs' .desktop files. Then the installed
+# tool must find its demo dictionary from where it lies -- also after the
+# whole prefix has moved -- and the installed desktop programs must open
+# it on their first start.
 set -u
 build=$1
 tmp=$(mktemp -d)
@@ -35,14 +36,10 @@ for size in 16 32 48 64 128 256; do
 done
 grep -q 'id="Main_Contents"' "$share/tomeling/help/Tomeling.htm" || { echo "no Main_Contents anchor"; fail=1; }
 
-# The .desktop files go with their programs.
+# The desktop programs, each with its .desktop file.
 for program in velloc marrit; do
-  if [ -x "$prefix/bin/$program" ]; then
-    check "$share/applications/$program.desktop"
-  elif [ -e "$share/applications/$program.desktop" ]; then
-    echo "$program.desktop installed without $program"
-    fail=1
-  fi
+  check "$prefix/bin/$program"
+  check "$share/applications/$program.desktop"
 done
 
 # The man page reads without a warning.
@@ -62,6 +59,38 @@ for where in prefix moved; do
     *猫*) ;;
     *) echo "installed in $where: tomeling find found no demo entry:"; echo "$out"; fail=1 ;;
   esac
+done
+
+# The installed desktop programs, started for the first time with no books
+# anywhere, open the demo dictionary installed beside them: their group
+# file names it. SIGTERM closes them as a user would.
+first_start() {  # first_start PROGRAM
+  local dir=$tmp/first-$1 pid status catalog
+  mkdir -p "$dir/config/Inkwold" "$dir/data" "$dir/runtime"
+  chmod 700 "$dir/runtime"
+  printf '[Globals]\nbFindAllDrv=0\n' >"$dir/config/Inkwold/Tomeling.ini"
+  TOMELING_HOME=$dir XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data XDG_RUNTIME_DIR=$dir/runtime \
+    QT_QPA_PLATFORM=offscreen "$prefix/bin/$1" >"$dir/log" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 300); do
+    grep -q "share/tomeling/demo" "$dir/TOMELING.grp" 2>/dev/null && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  kill -TERM "$pid" 2>/dev/null
+  wait "$pid"
+  status=$?
+  # The group's first field is the catalog's path, as the program found it.
+  catalog=$(grep -m 1 'CATALOGS|' "$dir/TOMELING.grp" 2>/dev/null | cut -d '|' -f 1)
+  if [ -z "$catalog" ] || [ "$(realpath "$catalog")" != "$(realpath "$prefix/share/tomeling/demo/CATALOGS")" ]; then
+    echo "installed $1 did not open the installed demo dictionary:"
+    cat "$dir/TOMELING.grp" "$dir/log" 2>&1
+    fail=1
+  fi
+  [ "$status" -eq 0 ] || { echo "installed $1 ended with status $status:"; cat "$dir/log"; fail=1; }
+}
+for program in velloc marrit; do
+  [ -x "$prefix/bin/$program" ] && first_start "$program"
 done
 
 [ "$fail" -eq 0 ] && echo "install layout complete"
