@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMessageBox>
 
 #include "catalog/word_history.h"
@@ -22,6 +21,7 @@
 #include "views/help_topics.h"
 #include "views/left_view.h"
 #include "views/main_frame.h"
+#include "views/translations.h"
 #include "views/option_sheet.h"
 #include "views/search_bar.h"
 #include "views/storage_watcher.h"
@@ -143,7 +143,7 @@ void CMainFrame::ShowArea(bool copyright) {
 }
 
 void CMainFrame::OpenHelp() {
-  if (!ShowHelpTopics(QLocale::system().name()))
+  if (!ShowHelpTopics(UiLanguage(m_settings.language)))
     QMessageBox::warning(this, windowTitle(), tr("ヘルプを開けません"));
 }
 

@@ -169,7 +169,7 @@ void CMainFrame::SetStatusText(const std::u16string& text) {
 }
 
 void CMainFrame::ShowNoHitNotice(bool show) {
-  if (show) m_content->ShowText(tr("候補が見つかりません").toStdU16String());
+  if (show) m_content->ShowText(NoHitText());
   else m_content->Clear();
 }
 
