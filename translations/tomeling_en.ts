@@ -400,10 +400,6 @@
 %1</translation>
     </message>
     <message>
-        <source>候補が見つかりません</source>
-        <translation>No hits found</translation>
-    </message>
-    <message>
         <source>Folian</source>
         <translation>Folian</translation>
     </message>
@@ -688,6 +684,10 @@
         <source>フォーカス移動(&amp;F)</source>
         <translation>F&amp;ocus after a search:</translation>
     </message>
+    <message>
+        <source>システムの色を使う(&amp;U)</source>
+        <translation>&amp;Use the desktop&apos;s colours</translation>
+    </message>
 </context>
 <context>
     <name>CPPOpt</name>
@@ -750,6 +750,18 @@
     <message>
         <source>実行できるファイルではありません: %1</source>
         <translation>Not a program that can be run: %1</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>次回の起動から</source>
+        <translation>from the next start</translation>
+    </message>
+    <message>
+        <source>言語(&amp;G)</source>
+        <translation>Lan&amp;guage:</translation>
     </message>
 </context>
 <context>

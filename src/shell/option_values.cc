@@ -45,6 +45,7 @@ void Exchange(CSettings& s, OptionValues& v, bool store) {
   x(s.leftMargin, l.leftMargin);
   x(s.layout, l.layout);
   x(s.focusAfterSearch, l.focusAfterSearch);
+  x(s.bUseSystemColor, l.bUseSystemColor);
   OptionPageOptions& o = v.other;
   x(s.bMultiApp, o.bMultiApp);
   x(s.bNoticeNoHit, o.bNoticeNoHit);
@@ -58,6 +59,7 @@ void Exchange(CSettings& s, OptionValues& v, bool store) {
   x(s.maxBufSize, o.maxBufSize);
   x(s.EBXA_sampling, o.EBXA_sampling);
   x(s.mpegPlayerPath, o.mpegPlayerPath);
+  x(s.language, o.language);
 }
 
 }  // namespace

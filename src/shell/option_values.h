@@ -46,6 +46,7 @@ struct LayoutPageOptions {
   int leftMargin = 2;
   int layout = 0;            // 0 AUTO, 1 PORTRAIT, 2 LANDSCAPE
   int focusAfterSearch = 1;  // 0 NONE, 1 LIST, 2 TEXT
+  bool bUseSystemColor = true;
   bool operator==(const LayoutPageOptions&) const = default;
 };
 
@@ -62,6 +63,7 @@ struct OptionPageOptions {
   int maxBufSize = 2;
   int EBXA_sampling = 18900;
   std::string mpegPlayerPath;
+  std::string language;  // "", "ja" or "en"; from the next start
   bool operator==(const OptionPageOptions&) const = default;
 };
 

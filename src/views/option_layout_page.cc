@@ -13,6 +13,7 @@ CPPLayout::CPPLayout(const LayoutPageOptions& values, QWidget* parent) : QWidget
   m_inlineImage = NamedCheckBox(tr("インライン画像(&I)"), values.bInlineImage, "bInlineImage");
   m_preview = NamedCheckBox(tr("プレビュー(&V)"), values.bPreView, "bPreView");
   m_fullScreen = NamedCheckBox(tr("全画面表示(&F)"), values.bFullScreen, "bFullScreen");
+  m_systemColours = NamedCheckBox(tr("システムの色を使う(&U)"), values.bUseSystemColor, "bUseSystemColor");
   m_nameLength = NamedComboBox(NumberItems(0, 10), "lenDictName");
   SelectNumber(m_nameLength, values.lenDictName, true);
   m_leftMargin = NamedComboBox(NumberItems(0, 8), "leftMargin");
@@ -23,7 +24,7 @@ CPPLayout::CPPLayout(const LayoutPageOptions& values, QWidget* parent) : QWidget
   SelectIndex(m_focus, values.focusAfterSearch);
 
   auto* page = new QVBoxLayout;
-  for (QCheckBox* box : {m_stretchImage, m_inlineImage, m_preview, m_fullScreen}) page->addWidget(box);
+  for (QCheckBox* box : {m_stretchImage, m_inlineImage, m_preview, m_fullScreen, m_systemColours}) page->addWidget(box);
   auto* form = new QFormLayout;
   form->setRowWrapPolicy(QFormLayout::WrapLongRows);
   form->addRow(tr("辞書名長さ(&N)"), m_nameLength);
@@ -47,5 +48,6 @@ LayoutPageOptions CPPLayout::Values() const {
   v.leftMargin = SelectedNumber(m_leftMargin);
   v.layout = SelectedIndex(m_layout, m_initial.layout);
   v.focusAfterSearch = SelectedIndex(m_focus, m_initial.focusAfterSearch);
+  v.bUseSystemColor = m_systemColours->isChecked();
   return v;
 }

@@ -1,5 +1,5 @@
 // CPPLayout: the "Layout" page of the option sheet -- images, preview,
-// full screen, the length of the dictionary names in the hit list, the
+// full screen, the desktop's colours or the program's own, the length of the dictionary names in the hit list, the
 // left margin of the text, the arrangement of the two panes and where the
 // focus goes after a search.
 #ifndef TOMELING_VIEWS_OPTION_LAYOUT_PAGE_H_
@@ -30,6 +30,7 @@ class CPPLayout : public QWidget {
   QComboBox* m_leftMargin = nullptr;
   QComboBox* m_layout = nullptr;
   QComboBox* m_focus = nullptr;
+  QCheckBox* m_systemColours = nullptr;
 };
 
 #endif  // TOMELING_VIEWS_OPTION_LAYOUT_PAGE_H_

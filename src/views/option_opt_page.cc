@@ -15,10 +15,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 #include "views/dialog_controls.h"
 
 namespace {
+
+// The language setting of each item of the language box; the languages'
+// own names are not translated.
+const char* const kLanguages[] = {"", "ja", "en"};
 
 // The rates the sound player takes.
 constexpr int kMinSampling = 1;
@@ -58,6 +64,13 @@ CPPOpt::CPPOpt(const OptionPageOptions& values, QWidget* parent) : QWidget(paren
   playerRow->addWidget(m_player, 1);
   playerRow->addWidget(choose);
 
+  m_language = NamedComboBox({tr("自動"), QStringLiteral("日本語"), QStringLiteral("English")}, "language");
+  const auto known = std::find(std::begin(kLanguages), std::end(kLanguages), values.language);
+  SelectIndex(m_language, known == std::end(kLanguages) ? -1 : static_cast<int>(known - std::begin(kLanguages)));
+  auto* languageRow = new QHBoxLayout;
+  languageRow->addWidget(m_language, 1);
+  languageRow->addWidget(new QLabel(tr("次回の起動から")));
+
   auto* page = new QVBoxLayout;
   for (QCheckBox* box : {m_multiApp, m_noticeNoHit, m_romaji, m_trimPunctuation, m_monitorClipboard, m_imeControl,
                          m_taskTray, m_autoClip, m_reloadOnResume})
@@ -69,6 +82,9 @@ CPPOpt::CPPOpt(const OptionPageOptions& values, QWidget* parent) : QWidget(paren
   auto* playerLabel = new QLabel(tr("MPEG Player(&L)"));
   playerLabel->setBuddy(m_player);
   form->addRow(playerLabel, playerRow);
+  auto* languageLabel = new QLabel(tr("言語(&G)"));
+  languageLabel->setBuddy(m_language);
+  form->addRow(languageLabel, languageRow);
   page->addLayout(form);
   page->addStretch(1);
   auto* outer = new QVBoxLayout(this);
@@ -89,6 +105,8 @@ OptionPageOptions CPPOpt::Values() const {
   v.maxBufSize = SelectedNumber(m_bufferPages);
   v.EBXA_sampling = m_sampling->value();
   v.mpegPlayerPath = m_player->text().toStdString();
+  const int language = SelectedIndex(m_language, -1);
+  if (language >= 0) v.language = kLanguages[language];
   return v;
 }
 

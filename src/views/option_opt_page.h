@@ -1,7 +1,9 @@
 // CPPOpt: the "Option" page of the option sheet -- several instances,
 // the no-hit notice, romaji input, punctuation, the clipboard, the input
 // method, the tray icon, reloading on a new storage card, the text buffer,
-// the sampling rate of EB sounds and the movie player.
+// the sampling rate of EB sounds, the movie player and the interface's
+// language (自動: the desktop's; it takes effect at the next start, as the
+// windows take their texts when they are made).
 //
 // "クリップボード監視" is shown but cannot be changed: the program keeps the
 // value and does nothing with it. "..." chooses the movie player among the
@@ -48,6 +50,7 @@ class CPPOpt : public QWidget {
   QComboBox* m_bufferPages = nullptr;
   QSpinBox* m_sampling = nullptr;
   QLineEdit* m_player = nullptr;
+  QComboBox* m_language = nullptr;
 };
 
 #endif  // TOMELING_VIEWS_OPTION_OPT_PAGE_H_

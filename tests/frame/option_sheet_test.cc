@@ -4,6 +4,9 @@
 // the key table -- and the settings file the sheet wrote loads back equal.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QPalette>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -107,6 +110,33 @@ TEST_F(FrameOptionsTest, LayoutPageNameLengthRelistsTheNamesAndLayoutTurnsThePan
   EXPECT_EQ(Reloaded(), OptionValuesOf(Settings()));
 }
 
+// On a dark desktop the page follows the palette; the program's own
+// colours give the white page back at once.
+TEST_F(FrameOptionsTest, LayoutPageSystemColoursSwitchThePageColours) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Base, QColor(42, 42, 42));
+  dark.setColor(QPalette::Window, QColor(53, 53, 53));
+  dark.setColor(QPalette::Text, Qt::white);
+  dark.setColor(QPalette::WindowText, Qt::white);
+  QApplication::setPalette(dark);
+  Open();
+  Search(QStringLiteral("ね"));
+  ASSERT_GT(List()->RowCount(), 0);
+  auto pageCorner = [this] {
+    QWidget* page = Content()->viewport();
+    QImage shot = page->grab().toImage();
+    return qGray(shot.pixel(shot.width() - 3, shot.height() - 3));
+  };
+  EXPECT_LT(pageCorner(), 80) << "system colours: the dark base";
+  WithSheet(CPSheet::kLayoutPage, [](CPSheet& s) { Control<QCheckBox>(s, "bUseSystemColor")->setChecked(false); });
+  EXPECT_FALSE(Settings().bUseSystemColor);
+  EXPECT_EQ(Stored("bUseSystemColor").toInt(), 0);
+  EXPECT_GT(pageCorner(), 240) << "own colours: the white background";
+  EXPECT_EQ(Reloaded(), OptionValuesOf(Settings()));
+  QApplication::setPalette(before);
+}
+
 TEST_F(FrameOptionsTest, OptionPageValuesAreSavedAndTakeEffect) {
   Open();
   ASSERT_TRUE(frame->StorageWatcher()->ReloadOnResume());
@@ -115,12 +145,14 @@ TEST_F(FrameOptionsTest, OptionPageValuesAreSavedAndTakeEffect) {
     Control<QCheckBox>(s, "bReloadOnResume")->setChecked(false);
     Control<QComboBox>(s, "maxBufSize")->setCurrentText(QStringLiteral("8"));
     Control<QCheckBox>(s, "bTaskTray")->setChecked(true);
+    Control<QComboBox>(s, "language")->setCurrentIndex(2);
   });
   // The icon where the desktop has a tray; without one nothing changes.
   EXPECT_EQ(frame->TrayIcon() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
   EXPECT_EQ(Stored("bTaskTray").toInt(), 1);
   EXPECT_EQ(Stored("bNoticeNoHit").toInt(), 0);
   EXPECT_EQ(Stored("maxBufSize").toInt(), 8);
+  EXPECT_EQ(Stored("language").toString(), QStringLiteral("en"));
   EXPECT_FALSE(frame->StorageWatcher()->ReloadOnResume());
   // Nothing found: no notice any more.
   Search(QStringLiteral("ぬ"));
