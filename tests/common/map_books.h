@@ -35,6 +35,7 @@
 #include "bookwriter/text_encoder.h"
 #include "common/temp_dir.h"
 #include "reader/eb_reader.h"
+#include "common/book_session.h"
 #include "shell/dict_session.h"
 
 inline constexpr const char* kEpwingMapSource = R"(book epwing
@@ -191,15 +192,11 @@ class CMapBook {
       std::filesystem::remove_all(dir);
     }
     if (!WriteBookWithSearchAreas(book, {areas}, dir, options, &m_written, &m_error)) return false;
-    SessionOptions session;
-    session.home = m_dir.File("app");
-    session.profilePath = m_dir.File("store.ini");
-    m_session = std::make_unique<CDictSession>(session);
-    if (m_session->Books().AddBook(m_written.catalogPath) != 1) {
+    m_session = OpenBookSession(m_dir, m_written.catalogPath);
+    if (!m_session) {
       m_error = "the written book does not open";
       return false;
     }
-    m_session->BooksChanged();
     return true;
   }
 

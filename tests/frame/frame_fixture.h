@@ -8,10 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <cstdlib>
 #include <fstream>
@@ -115,6 +119,20 @@ class FrameTest : public ::testing::Test {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   }
   static QWidget* Focused() { return QApplication::focusWidget(); }
+
+  // Each menu of the menu bar as it would open now, saved in `dir` as
+  // `prefix` + its number + ".png", for a reviewer to look at.
+  void SaveMenuShots(const QDir& dir, const QString& prefix) {
+    frame->UpdateCommandStates();
+    int n = 0;
+    for (QAction* title : frame->menuBar()->actions()) {
+      QMenu* menu = title->menu();
+      menu->ensurePolished();
+      menu->adjustSize();
+      const QString path = dir.filePath(prefix + QString::number(n++) + QStringLiteral(".png"));
+      EXPECT_TRUE(menu->grab().save(path)) << path.toStdString();
+    }
+  }
   bool SearchBoxFocused() const { return Bar()->HasWordFocus(); }
 
   // A key pressed and released as the keyboard delivers them: the press to

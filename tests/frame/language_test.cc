@@ -160,18 +160,7 @@ TEST_P(LanguageTest, ScreenshotsInBothLanguagesLightAndDarkAtRatiosOneAndTwo) {
         EXPECT_TRUE(shot.save(dir.filePath(name))) << name.toStdString();
       }
       ExpectNoTextCut(Bar(), "search bar");
-      if (!dark) {
-        // The menus as they would open now.
-        frame->UpdateCommandStates();
-        int n = 0;
-        for (QAction* title : frame->menuBar()->actions()) {
-          QMenu* menu = title->menu();
-          menu->ensurePolished();
-          menu->adjustSize();
-          QString name = QStringLiteral("%1_%2_menu%3.png").arg(edition, QLatin1String(language)).arg(n++);
-          EXPECT_TRUE(menu->grab().save(dir.filePath(name))) << name.toStdString();
-        }
-      }
+      if (!dark) SaveMenuShots(dir, QStringLiteral("%1_%2_menu").arg(edition, QLatin1String(language)));
       frame->Quit();
       frame.reset();
       session.reset();

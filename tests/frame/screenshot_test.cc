@@ -35,15 +35,7 @@ class ScreenshotTest : public FrameTest {
     dir.mkpath(QStringLiteral("."));
     const QString path = dir.filePath(name + QStringLiteral(".png"));
     EXPECT_TRUE(frame->grab().save(path)) << path.toStdString();
-    // The menus as they would open now.
-    frame->UpdateCommandStates();
-    int n = 0;
-    for (QAction* title : frame->menuBar()->actions()) {
-      QMenu* menu = title->menu();
-      menu->ensurePolished();
-      menu->adjustSize();
-      EXPECT_TRUE(menu->grab().save(dir.filePath(QStringLiteral("%1-menu%2.png").arg(name).arg(n++))));
-    }
+    SaveMenuShots(dir, name + QStringLiteral("-menu"));
   }
 };
 

@@ -21,6 +21,7 @@
 #include "common/temp_dir.h"
 #include "decode/sound_player.h"
 #include "layout/line_mgr.h"
+#include "common/book_session.h"
 #include "shell/dict_session.h"
 #include "views/folian_view.h"
 #include "widget_test_util.h"
@@ -126,12 +127,8 @@ class ContentViewTest : public ::testing::Test {
     ASSERT_TRUE(ParseBookSource(ViewBookSource(), &book, &options, &error, m_dir.File("src"))) << error;
     ASSERT_TRUE(WriteBook(book, m_dir.File("book"), options, &m_written, &error)) << error;
     PatchBook();
-    SessionOptions session;
-    session.home = m_dir.File("app");
-    session.profilePath = m_dir.File("store.ini");
-    m_session = std::make_unique<CDictSession>(session);
-    ASSERT_EQ(m_session->Books().AddBook(m_written.catalogPath), 1);
-    m_session->BooksChanged();
+    m_session = OpenBookSession(m_dir, m_written.catalogPath);
+    ASSERT_NE(m_session, nullptr);
     m_session->Settings().fontSize = 13;
     m_view = std::make_unique<CFolianView>(*m_session);
     m_view->SetFrame(&m_frame);

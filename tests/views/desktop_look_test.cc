@@ -17,6 +17,7 @@
 #include "common/recording_frame.h"
 #include "common/temp_dir.h"
 #include "layout/readable_colour.h"
+#include "common/book_session.h"
 #include "shell/dict_session.h"
 #include "views/folian_view.h"
 #include "widget_test_util.h"
@@ -63,12 +64,8 @@ class DesktopLookTest : public ::testing::TestWithParam<bool> {
     std::string error;
     ASSERT_TRUE(ParseBookSource(LookBookSource(fineFont), &book, &options, &error, m_dir.File("src"))) << error;
     ASSERT_TRUE(WriteBook(book, m_dir.File("book"), options, &m_written, &error)) << error;
-    SessionOptions session;
-    session.home = m_dir.File("app");
-    session.profilePath = m_dir.File("store.ini");
-    m_session = std::make_unique<CDictSession>(session);
-    ASSERT_EQ(m_session->Books().AddBook(m_written.catalogPath), 1);
-    m_session->BooksChanged();
+    m_session = OpenBookSession(m_dir, m_written.catalogPath);
+    ASSERT_NE(m_session, nullptr);
     CSettings& s = m_session->Settings();
     s.fontSize = 16;          // the gaiji's own size: no stretching at ratio 1
     s.bClearType = false;     // glyphs in exactly their colour
