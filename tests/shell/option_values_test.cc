@@ -15,8 +15,8 @@ OptionValues Unusual() {
   OptionValues v;
   v.font = FontPageOptions{u"Noto Sans CJK JP", u"Noto Serif CJK SC", u"DejaVu Sans", false, false, false, false, true,
                        false, 16, 28, 5, false};
-  v.layout = LayoutPageOptions{true, false, false, true, 7, 6, 2, 0};
-  v.other = OptionPageOptions{true, false, true, true, true, false, true, true, false, 40, 44100, "/bin/sh"};
+  v.layout = LayoutPageOptions{true, false, false, true, 7, 6, 2, 0, false};
+  v.other = OptionPageOptions{true, false, true, true, true, false, true, true, false, 40, 44100, "/bin/sh", "en"};
   return v;
 }
 
