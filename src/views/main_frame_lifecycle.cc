@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
@@ -16,6 +17,10 @@
 #include "views/search_bar.h"
 
 namespace {
+
+// Dialogs open one over the other at the most (a message over a progress
+// window over a dialog, and some room).
+constexpr int kMaxNestedDialogs = 8;
 
 // showCmd values of the platform's window states.
 constexpr int kShowNormal = 1;
@@ -101,6 +106,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::Quit() {
   m_quitting = true;
+  // A signal (a session's logout) may come while a dialog runs its own
+  // loop: each open dialog ends as 中止 would end it, else the window
+  // would close behind it and the program wait on it, its settings unsaved.
+  for (int open = 0; open < kMaxNestedDialogs; ++open) {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) break;
+    dialog->reject();
+  }
   close();
 }
 

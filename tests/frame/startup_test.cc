@@ -6,8 +6,10 @@
 // write that cannot be renamed into place keeps every old file.
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTimer>
 #include <cerrno>
 #include <set>
 
@@ -15,6 +17,7 @@
 #include "catalog/word_history.h"
 #include "frame_fixture.h"
 #include "shell/session_files.h"
+#include "views/main_commands.h"
 #include "views/storage_watcher.h"
 
 namespace {
@@ -124,6 +127,31 @@ TEST_F(StartupTest, ShutDownWritesTheSettingsTheGroupAndTheHistory) {
   Open();
   EXPECT_EQ(Bar()->Items(), (std::vector<std::u16string>{u"いぬ", u"ね"}));
   EXPECT_EQ(Bar()->TypeSelection(), 2);
+}
+
+// A logout's SIGTERM comes whenever it comes, also while a dialog runs its
+// own loop: the dialog ends as 中止 would end it, and the window closes.
+TEST_F(StartupTest, QuittingWhileADialogIsOpenEndsTheDialogAndClosesTheWindow) {
+  WriteAnimalGroup();
+  Open();
+  bool quitInside = false;
+  QTimer::singleShot(0, frame.get(), [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    ASSERT_NE(sheet, nullptr);
+    frame->Quit();
+    quitInside = true;
+    // Without the fix the sheet would stay and the test wait on it.
+    QTimer::singleShot(2000, sheet, [sheet] { sheet->close(); });
+  });
+  QElapsedTimer waited;
+  waited.start();
+  frame->RunCommand(kCmdOptions);
+  ASSERT_TRUE(quitInside);
+  EXPECT_LT(waited.elapsed(), 1500) << "the sheet stayed open";
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_FALSE(frame->isVisible());
+  ASSERT_TRUE(CloseAndSave());
+  EXPECT_TRUE(std::filesystem::exists(StorePath()));
 }
 
 TEST_F(StartupTest, AFailedRenameKeepsEveryOldFile) {
